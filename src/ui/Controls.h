@@ -1,0 +1,93 @@
+#pragma once
+// The controls of a form. Each keeps its own state (entries, selection,
+// text) so the system behaves the same on every toolkit; the form's peer is
+// told of each change. Handlers are member functions of the form, bound in
+// its constructor; an empty handler means the control has none.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/Layout.h"
+
+namespace corvane::ui {
+
+class Form;
+
+class Control {
+public:
+    Control(Form& form, const ControlSpec& spec) : m_form(form), m_spec(spec) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    [[nodiscard]] const ControlSpec& spec() const noexcept { return m_spec; }
+    [[nodiscard]] std::string_view name() const noexcept { return m_spec.name; }
+    [[nodiscard]] Form& form() const noexcept { return m_form; }
+
+    // Back to the designer's state, as after unloading the form.
+    virtual void reset() {}
+
+    std::function<void()> Click;
+
+protected:
+    Form& m_form;
+    const ControlSpec& m_spec;
+};
+
+class ListBox final : public Control {
+public:
+    using Control::Control;
+
+    // Sorted lists insert in ascending order ignoring case, after equal entries.
+    void AddItem(const std::string& text);
+    void Clear();
+    [[nodiscard]] int ListCount() const noexcept { return static_cast<int>(m_items.size()); }
+    // Raises 381 (invalid property array index) out of range.
+    [[nodiscard]] const std::string& List(int index) const;
+    [[nodiscard]] int ListIndex() const noexcept { return m_listIndex; }
+    // Selecting in code raises Click at once, as a user's click does.
+    void ListIndex(int index);
+    [[nodiscard]] bool Selected(int index) const;
+    // The selected entry's text, or empty.
+    [[nodiscard]] std::string Text() const;
+    [[nodiscard]] bool Sorted() const noexcept { return m_spec.sorted; }
+    [[nodiscard]] const std::vector<std::string>& items() const noexcept { return m_items; }
+
+    void reset() override;
+
+private:
+    std::vector<std::string> m_items;
+    int m_listIndex = -1;
+};
+
+class TextBox final : public Control {
+public:
+    TextBox(Form& form, const ControlSpec& spec) : Control(form, spec), m_text(spec.caption) {}
+    [[nodiscard]] const std::string& Text() const noexcept { return m_text; }
+    void Text(const std::string& text);
+    void reset() override { m_text = std::string(m_spec.caption); }
+
+private:
+    std::string m_text;
+};
+
+// Labels, buttons, frames and images: a caption and a click.
+class CaptionedControl final : public Control {
+public:
+    CaptionedControl(Form& form, const ControlSpec& spec) : Control(form, spec), m_caption(spec.caption) {}
+    [[nodiscard]] const std::string& Caption() const noexcept { return m_caption; }
+    void Caption(const std::string& text);
+    void reset() override { m_caption = std::string(m_spec.caption); }
+
+private:
+    std::string m_caption;
+};
+
+using Label = CaptionedControl;
+using CommandButton = CaptionedControl;
+using FrameControl = CaptionedControl;
+using Image = CaptionedControl;
+
+} // namespace corvane::ui
