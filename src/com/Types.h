@@ -32,6 +32,7 @@ using OLE_HANDLE = std::uint32_t;
 using LCID = std::uint32_t;
 using UINT = std::uint32_t;
 using DISPID = std::int32_t;
+using BOOL = std::int32_t;
 
 static_assert(sizeof(HRESULT) == 4 && sizeof(ULONG) == 4 && sizeof(VARIANT_BOOL) == 2);
 static_assert(sizeof(OLECHAR) == 2 && sizeof(OLE_HANDLE) == 4);
@@ -53,7 +54,9 @@ inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x8004
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = static_cast<HRESULT>(0x80040154u);
 inline constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201u);
 inline constexpr HRESULT DISP_E_UNKNOWNNAME = static_cast<HRESULT>(0x80020006u);
+inline constexpr HRESULT DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000Bu);
 inline constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
+inline constexpr HRESULT SELFREG_E_TYPELIB = static_cast<HRESULT>(0x80040200u);
 inline constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = static_cast<HRESULT>(0x8002802Bu);
 
 inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }

@@ -33,6 +33,14 @@ protected:
     ~IDispatch() = default;
 };
 
+struct IClassFactory : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) = 0;
+    virtual HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) = 0;
+
+protected:
+    ~IClassFactory() = default;
+};
+
 inline constexpr IID IID_IUnknown = corvane::com::guid("{00000000-0000-0000-C000-000000000046}");
 inline constexpr IID IID_IDispatch = corvane::com::guid("{00020400-0000-0000-C000-000000000046}");
 inline constexpr IID IID_IClassFactory = corvane::com::guid("{00000001-0000-0000-C000-000000000046}");
