@@ -1,0 +1,50 @@
+#include "gdal/CplErrors.h"
+
+#include "host/HostError.h"
+
+namespace corvane::gdal {
+
+ScopedCplErrors::ScopedCplErrors()
+{
+    CPLErrorReset();
+    CPLPushErrorHandlerEx(&ScopedCplErrors::handler, this);
+}
+
+ScopedCplErrors::~ScopedCplErrors() { CPLPopErrorHandler(); }
+
+void CPL_STDCALL ScopedCplErrors::handler(CPLErr level, CPLErrorNum, const char* text)
+{
+    if (level < CE_Failure) return;  // warnings and debug output are not errors
+    auto* self = static_cast<ScopedCplErrors*>(CPLGetErrorHandlerUserData());
+    if (self != nullptr) self->m_failures.emplace_back(text != nullptr ? text : "");
+}
+
+bool ScopedCplErrors::failed() const { return !m_failures.empty() || CPLGetLastErrorType() >= CE_Failure; }
+
+std::string ScopedCplErrors::message() const
+{
+    std::string joined;
+    for (const auto& text : m_failures) {
+        if (!joined.empty()) joined += "; ";
+        joined += text;
+    }
+    if (joined.empty() && CPLGetLastErrorType() >= CE_Failure) joined = CPLGetLastErrorMsg();
+    return joined;
+}
+
+void ScopedCplErrors::clear()
+{
+    m_failures.clear();
+    CPLErrorReset();
+}
+
+void ScopedCplErrors::raise(const std::string& context) const { raiseGdalFailure(context, message()); }
+
+void raiseGdalFailure(const std::string& context, const std::string& gdalMessage)
+{
+    std::string description = context;
+    if (!gdalMessage.empty()) description += ": " + gdalMessage;
+    host::raiseError(host::errors::kHostCallFailed, std::move(description));
+}
+
+} // namespace corvane::gdal

@@ -1,0 +1,39 @@
+#pragma once
+// Turns GDAL's error reporting into the host's error type. While a
+// ScopedCplErrors lives, CPL messages on this thread are collected instead of
+// printed; the owner asks whether anything failed and raises one HostError
+// whose description carries GDAL's own text.
+
+#include <string>
+#include <vector>
+
+#include <cpl_error.h>
+
+namespace corvane::gdal {
+
+class ScopedCplErrors {
+public:
+    // Resets the thread's last CPL error so that a stale one is never read.
+    ScopedCplErrors();
+    ~ScopedCplErrors();
+    ScopedCplErrors(const ScopedCplErrors&) = delete;
+    ScopedCplErrors& operator=(const ScopedCplErrors&) = delete;
+
+    // A failure was reported since construction (or since clear()).
+    [[nodiscard]] bool failed() const;
+    // The failure messages joined by "; ", or the last error's text.
+    [[nodiscard]] std::string message() const;
+    void clear();
+
+    // Raises HostError(kHostCallFailed, context + ": " + message()).
+    [[noreturn]] void raise(const std::string& context) const;
+
+private:
+    static void CPL_STDCALL handler(CPLErr level, CPLErrorNum number, const char* text);
+    std::vector<std::string> m_failures;
+};
+
+// The host error for a failed GDAL call, with GDAL's text when there is one.
+[[noreturn]] void raiseGdalFailure(const std::string& context, const std::string& gdalMessage);
+
+} // namespace corvane::gdal

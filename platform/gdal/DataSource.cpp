@@ -1,0 +1,115 @@
+#include "gdal/DataSource.h"
+
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+
+#include <cpl_string.h>
+
+#include "gdal/CplErrors.h"
+#include "host/HostError.h"
+
+namespace corvane::gdal {
+
+namespace {
+
+constexpr std::size_t kMaxIdleDatasets = 4;
+
+void registerDriversOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { GDALAllRegister(); });
+}
+
+} // namespace
+
+GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options)
+{
+    registerDriversOnce();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && path.find(':') == std::string::npos) {
+        host::raiseError(host::errors::kFileNotFound, "File not found: " + path);
+    }
+    CPLStringList driverOptions;
+    for (const auto& option : options.driverOptions) driverOptions.AddString(option.c_str());
+
+    ScopedCplErrors errors;
+    GDALDatasetUniquePtr dataset(GDALDataset::FromHandle(
+        GDALOpenEx(path.c_str(), openFlags | GDAL_OF_READONLY | GDAL_OF_VERBOSE_ERROR,
+                   nullptr, driverOptions.List(), nullptr)));
+    if (!dataset) {
+        std::string message = errors.message();
+        if (message.empty()) message = "not a GIS file that GDAL can read";
+        raiseGdalFailure("Cannot open " + path, message);
+    }
+    return dataset;
+}
+
+LayerLease::LayerLease(std::shared_ptr<DataSource> source, GDALDatasetUniquePtr dataset, OGRLayer* layer)
+    : m_source(std::move(source)), m_dataset(std::move(dataset)), m_layer(layer)
+{
+}
+
+LayerLease::~LayerLease()
+{
+    if (m_source && m_dataset) m_source->giveBack(std::move(m_dataset));
+}
+
+DataSource::DataSource(std::string path, OpenOptions options)
+    : m_path(std::move(path)), m_options(std::move(options))
+{
+}
+
+std::shared_ptr<DataSource> DataSource::create(std::string path, OpenOptions options)
+{
+    return std::shared_ptr<DataSource>(new DataSource(std::move(path), std::move(options)));
+}
+
+LayerLease DataSource::lease(const std::string& layerName)
+{
+    GDALDatasetUniquePtr dataset;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_idle.empty()) {
+            dataset = std::move(m_idle.back());
+            m_idle.pop_back();
+        }
+    }
+    if (!dataset) dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
+    if (m_driverName.empty() && dataset->GetDriver() != nullptr) {
+        m_driverName = dataset->GetDriver()->GetDescription();
+    }
+
+    OGRLayer* layer = dataset->GetLayerByName(layerName.c_str());
+    if (layer == nullptr) {
+        giveBack(std::move(dataset));
+        host::raiseError(host::errors::kHostCallFailed, "Layer " + layerName + " not found in " + m_path);
+    }
+    ScopedCplErrors errors;
+    layer->SetSpatialFilter(nullptr);
+    if (layer->SetAttributeFilter(nullptr) != OGRERR_NONE) errors.raise("Cannot reset layer " + layerName);
+    if (layer->TestCapability(OLCIgnoreFields)) {
+        if (layer->SetIgnoredFields(nullptr) != OGRERR_NONE) errors.raise("Cannot reset layer " + layerName);
+    }
+    layer->ResetReading();
+    return LayerLease(shared_from_this(), std::move(dataset), layer);
+}
+
+std::string DataSource::driverName()
+{
+    if (m_driverName.empty()) {
+        // Opening once tells the driver; the dataset goes to the idle pool.
+        auto dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
+        if (dataset->GetDriver() != nullptr) m_driverName = dataset->GetDriver()->GetDescription();
+        giveBack(std::move(dataset));
+    }
+    return m_driverName;
+}
+
+void DataSource::giveBack(GDALDatasetUniquePtr dataset)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
+}
+
+} // namespace corvane::gdal

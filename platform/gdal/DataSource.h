@@ -1,0 +1,76 @@
+#pragma once
+// One GIS file (or folder) and the open GDAL datasets over it. Each cursor
+// leases a dataset of its own for as long as it reads, so two cursors over
+// the same layer never disturb each other's filters or reading position;
+// idle datasets are kept for the next lease, as opening one costs far more
+// than a query. Leases may outlive the map that made them.
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+namespace corvane::gdal {
+
+struct OpenOptions {
+    // Driver open options, "KEY=VALUE" (for instance "ENCODING=CP1252" for a
+    // Shapefile without a .cpg).
+    std::vector<std::string> driverOptions;
+};
+
+// Opens a file with GDAL. Raises HostError naming the file: 53 when it does
+// not exist, the failed-call number when GDAL cannot read it.
+GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options);
+
+class DataSource;
+
+// Exclusive use of one layer of one open dataset; returns it on destruction.
+class LayerLease {
+public:
+    LayerLease(std::shared_ptr<DataSource> source, GDALDatasetUniquePtr dataset, OGRLayer* layer);
+    LayerLease(LayerLease&&) noexcept = default;
+    LayerLease& operator=(LayerLease&&) noexcept = default;
+    LayerLease(const LayerLease&) = delete;
+    LayerLease& operator=(const LayerLease&) = delete;
+    ~LayerLease();
+
+    [[nodiscard]] OGRLayer& layer() const noexcept { return *m_layer; }
+    [[nodiscard]] GDALDataset& dataset() const noexcept { return *m_dataset; }
+
+private:
+    std::shared_ptr<DataSource> m_source;
+    GDALDatasetUniquePtr m_dataset;
+    OGRLayer* m_layer = nullptr;
+};
+
+class DataSource : public std::enable_shared_from_this<DataSource> {
+public:
+    static std::shared_ptr<DataSource> create(std::string path, OpenOptions options = {});
+
+    [[nodiscard]] const std::string& path() const noexcept { return m_path; }
+    [[nodiscard]] const OpenOptions& options() const noexcept { return m_options; }
+
+    // A dataset of its own for the caller, opened read-only, with the layer
+    // reset: no attribute or spatial filter, no ignored fields, at its start.
+    // Raises HostError when the file or the layer cannot be opened.
+    LayerLease lease(const std::string& layerName);
+
+    // The driver's short name ("GPKG", "ESRI Shapefile"...).
+    [[nodiscard]] std::string driverName();
+
+private:
+    DataSource(std::string path, OpenOptions options);
+    friend class LayerLease;
+    void giveBack(GDALDatasetUniquePtr dataset);
+
+    std::string m_path;
+    OpenOptions m_options;
+    std::mutex m_mutex;
+    std::vector<GDALDatasetUniquePtr> m_idle;
+    std::string m_driverName;
+};
+
+} // namespace corvane::gdal

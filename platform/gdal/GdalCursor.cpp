@@ -1,0 +1,110 @@
+#include "gdal/GdalCursor.h"
+
+#include <algorithm>
+
+#include "gdal/CplErrors.h"
+#include "host/HostError.h"
+
+namespace corvane::gdal {
+
+namespace {
+
+bool isBlankClause(const std::string& clause)
+{
+    return std::all_of(clause.begin(), clause.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+[[noreturn]] void raiseRejected(const LayerSchema& schema, const std::string& clause, const std::string& message)
+{
+    raiseGdalFailure("The where clause " + clause + " is not valid for " + schema.layerName, message);
+}
+
+} // namespace
+
+std::optional<std::vector<std::int64_t>> applyRequest(OGRLayer& layer, const LayerSchema& schema,
+                                                      const CursorRequest& request)
+{
+    ScopedCplErrors errors;
+    if (!request.withGeometry && layer.TestCapability(OLCIgnoreFields)) {
+        const char* ignored[] = {"OGR_GEOMETRY", "OGR_STYLE", nullptr};
+        if (layer.SetIgnoredFields(ignored) != OGRERR_NONE) errors.raise("Cannot skip the shapes of " + schema.layerName);
+    }
+
+    auto ids = parseObjectIdList(request.whereClause, schema.oidFieldName);
+    if (ids) {
+        // IN semantics: each matching row once, in ID order.
+        std::sort(ids->begin(), ids->end());
+        ids->erase(std::unique(ids->begin(), ids->end()), ids->end());
+        return ids;
+    }
+    if (isBlankClause(request.whereClause)) return std::nullopt;
+
+    const std::string translated = translateWhereClause(request.whereClause, schema.dateStyle);
+    errors.clear();
+    if (layer.SetAttributeFilter(translated.c_str()) != OGRERR_NONE || errors.failed()) {
+        raiseRejected(schema, request.whereClause, errors.message());
+    }
+    return std::nullopt;
+}
+
+GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema,
+                       const CursorRequest& request)
+    : m_source(std::move(source)), m_schema(std::move(schema)), m_request(request),
+      m_lease(m_source->lease(m_schema->layerName))
+{
+    m_ids = applyRequest(m_lease.layer(), *m_schema, m_request);
+    m_pending = fetch();
+    m_firstRead = false;
+}
+
+void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
+{
+    if (m_firstRead && !isBlankClause(m_request.whereClause) && !m_ids) {
+        raiseRejected(*m_schema, m_request.whereClause, gdalMessage);
+    }
+    raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(), gdalMessage);
+}
+
+OGRFeatureUniquePtr GdalCursor::fetch()
+{
+    if (m_atEnd) return nullptr;
+    OGRLayer& layer = m_lease.layer();
+    ScopedCplErrors errors;
+    if (m_ids) {
+        while (m_nextId < m_ids->size()) {
+            const auto fid = static_cast<GIntBig>((*m_ids)[m_nextId++]);
+            OGRFeatureUniquePtr feature(layer.GetFeature(fid));
+            if (feature) return feature;
+            // A missing ID is no match; anything GDAL reported is a failure.
+            if (errors.failed()) raiseClauseFailure(errors.message());
+        }
+        m_atEnd = true;
+        return nullptr;
+    }
+    OGRFeatureUniquePtr feature(layer.GetNextFeature());
+    if (!feature) {
+        if (errors.failed()) raiseClauseFailure(errors.message());
+        m_atEnd = true;
+    }
+    return feature;
+}
+
+host::Ref<host::IFeature> GdalCursor::next()
+{
+    OGRFeatureUniquePtr feature = m_pending ? std::move(m_pending) : fetch();
+    if (!feature) return {};
+    const bool geometryRead = m_request.withGeometry;
+    // A recycled row is reused only when the caller let go of the last one.
+    if (m_request.recycling && m_row && m_row.use_count() == 1) {
+        m_row->reset(std::move(feature), geometryRead);
+    } else {
+        m_row = std::make_shared<GdalRow>(m_source, m_schema, std::move(feature), geometryRead);
+    }
+    return host::Ref<host::IFeature>(m_row);
+}
+
+host::Ref<host::IRow> GdalCursor::NextRow() { return next(); }
+
+host::Ref<host::IFeature> GdalCursor::NextFeature() { return next(); }
+
+} // namespace corvane::gdal

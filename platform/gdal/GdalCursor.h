@@ -1,0 +1,61 @@
+#pragma once
+// A cursor over one layer for one where clause. It owns a leased dataset, so
+// its filter and reading position are its own. The first row is read when
+// the cursor is made: GDAL drivers that pass the clause on to a database
+// report a bad field or literal only when reading starts, and that must
+// surface from Search as the host's error, never as an empty result.
+// An object-ID list clause is answered by fetching each ID directly.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gdal/DataSource.h"
+#include "gdal/GdalRow.h"
+#include "gdal/LayerSchema.h"
+#include "host/Tables.h"
+
+namespace corvane::gdal {
+
+struct CursorRequest {
+    std::string whereClause;
+    bool withGeometry = false;
+    bool recycling = false;
+};
+
+class GdalCursor final : public host::ICursor, public host::IFeatureCursor {
+public:
+    // Raises HostError when the clause is rejected or the first read fails.
+    GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema,
+               const CursorRequest& request);
+
+    host::Ref<host::IRow> NextRow() override;
+    host::Ref<host::IFeature> NextFeature() override;
+    std::int32_t FindField(const std::string& name) override { return m_schema->findField(name); }
+
+private:
+    OGRFeatureUniquePtr fetch();
+    host::Ref<host::IFeature> next();
+    [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
+
+    std::shared_ptr<DataSource> m_source;
+    std::shared_ptr<const LayerSchema> m_schema;
+    CursorRequest m_request;
+    LayerLease m_lease;
+    std::optional<std::vector<std::int64_t>> m_ids;
+    std::size_t m_nextId = 0;
+    OGRFeatureUniquePtr m_pending;
+    bool m_atEnd = false;
+    bool m_firstRead = true;
+    std::shared_ptr<GdalRow> m_row;
+};
+
+// Puts the where clause (or object-ID list) and the ignored fields on a
+// leased layer; returns the ID list when the clause is one. Raises HostError
+// when OGR rejects the clause.
+std::optional<std::vector<std::int64_t>> applyRequest(OGRLayer& layer, const LayerSchema& schema,
+                                                      const CursorRequest& request);
+
+} // namespace corvane::gdal

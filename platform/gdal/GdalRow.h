@@ -1,0 +1,42 @@
+#pragma once
+// One row of a layer's table as a cursor hands it out. Rows of attribute
+// cursors were read without their geometry; asking such a row for its
+// Shape fetches the geometry by object ID.
+
+#include <memory>
+
+#include <ogrsf_frmts.h>
+
+#include "gdal/DataSource.h"
+#include "gdal/LayerSchema.h"
+#include "host/Tables.h"
+
+namespace corvane::gdal {
+
+class GdalRow final : public host::IFeature {
+public:
+    GdalRow(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema, OGRFeatureUniquePtr feature,
+            bool geometryRead);
+
+    std::int32_t OID() override;
+    host::Variant Value(std::int32_t index) override;
+    // Empty when the feature has no shape (or its layer has none).
+    host::Ref<host::IGeometry> Shape() override;
+
+    // Lets a recycling cursor reuse this object for its next row.
+    void reset(OGRFeatureUniquePtr feature, bool geometryRead);
+
+private:
+    std::shared_ptr<DataSource> m_source;
+    std::shared_ptr<const LayerSchema> m_schema;
+    OGRFeatureUniquePtr m_feature;
+    bool m_geometryRead;
+};
+
+// The host's 32-bit object ID of an OGR feature ID; raises when it does not fit.
+std::int32_t objectId(GIntBig fid, const std::string& layerName);
+
+// A field value of an OGR feature as the host's variant.
+host::Variant attributeValue(const OGRFeature& feature, int ogrIndex);
+
+} // namespace corvane::gdal

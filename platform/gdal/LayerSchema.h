@@ -1,0 +1,67 @@
+#pragma once
+// What a layer's table looks like to the host: the object-ID field first,
+// then the geometry field (as the host's "Shape" field), then the attribute
+// fields in OGR order, each with its esriFieldType code.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <ogrsf_frmts.h>
+
+#include "gdal/WhereClause.h"
+#include "host/Tables.h"
+
+namespace corvane::gdal {
+
+struct FieldInfo {
+    enum class Kind { ObjectId, Geometry, Attribute };
+    std::string name;
+    std::int32_t type = host::esriFieldTypeString;
+    Kind kind = Kind::Attribute;
+    int ogrIndex = -1;  // attribute or geometry field index in OGR
+};
+
+struct LayerSchema {
+    std::string layerName;
+    std::string oidFieldName;
+    std::vector<FieldInfo> fields;
+    bool hasGeometry = false;
+    OGRwkbGeometryType geometryType = wkbNone;
+    DateLiteralStyle dateStyle = DateLiteralStyle::OgrSql;
+
+    // Built from the layer's definition; the driver decides the date style.
+    static std::shared_ptr<const LayerSchema> read(OGRLayer& layer, const std::string& driverName);
+
+    // 0-based index, -1 when absent; names compare ignoring case.
+    [[nodiscard]] std::int32_t findField(const std::string& name) const;
+    // Raises HostError for an index out of range.
+    [[nodiscard]] const FieldInfo& field(std::int32_t index) const;
+};
+
+// esriFieldType code of an OGR attribute field.
+std::int32_t esriFieldType(const OGRFieldDefn& field);
+
+class GdalField final : public host::IField {
+public:
+    GdalField(std::string name, std::int32_t type) : m_name(std::move(name)), m_type(type) {}
+    std::string Name() override { return m_name; }
+    std::int32_t Type() override { return m_type; }
+
+private:
+    std::string m_name;
+    std::int32_t m_type;
+};
+
+class GdalFields final : public host::IFields {
+public:
+    explicit GdalFields(std::shared_ptr<const LayerSchema> schema) : m_schema(std::move(schema)) {}
+    std::int32_t FieldCount() override;
+    host::Ref<host::IField> Field(std::int32_t index) override;
+
+private:
+    std::shared_ptr<const LayerSchema> m_schema;
+};
+
+} // namespace corvane::gdal

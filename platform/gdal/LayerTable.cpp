@@ -1,0 +1,106 @@
+#include "gdal/LayerTable.h"
+
+#include <limits>
+
+#include "gdal/CplErrors.h"
+#include "gdal/GdalCursor.h"
+#include "host/HostError.h"
+
+namespace corvane::gdal {
+
+namespace {
+
+std::string clauseOf(const host::Ref<host::IQueryFilter>& filter)
+{
+    return filter ? filter->WhereClause() : std::string();
+}
+
+} // namespace
+
+host::Ref<host::IFields> LayerTable::Fields() { return host::makeRef<GdalFields>(m_schema); }
+
+host::Ref<host::ICursor> LayerTable::Search(const host::Ref<host::IQueryFilter>& filter, bool recycling)
+{
+    const CursorRequest request{clauseOf(filter), false, recycling};
+    return host::makeRef<GdalCursor>(m_source, m_schema, request);
+}
+
+host::Ref<host::IFeatureCursor> LayerTable::searchFeatures(const host::Ref<host::IQueryFilter>& filter, bool recycling)
+{
+    const CursorRequest request{clauseOf(filter), true, recycling};
+    return host::makeRef<GdalCursor>(m_source, m_schema, request);
+}
+
+std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
+{
+    LayerLease lease = m_source->lease(m_schema->layerName);
+    const CursorRequest request{clauseOf(filter), false, false};
+    const auto ids = applyRequest(lease.layer(), *m_schema, request);
+    ScopedCplErrors errors;
+    GIntBig total = 0;
+    if (ids) {
+        for (const auto id : *ids) {
+            OGRFeatureUniquePtr feature(lease.layer().GetFeature(static_cast<GIntBig>(id)));
+            if (feature) ++total;
+        }
+    } else {
+        total = lease.layer().GetFeatureCount(TRUE);
+    }
+    if (total < 0 || errors.failed()) {
+        raiseGdalFailure("Cannot count the rows of " + m_schema->layerName + " in " + m_source->path(),
+                         errors.message());
+    }
+    if (total > std::numeric_limits<std::int32_t>::max()) {
+        host::raiseError(host::errors::kHostCallFailed, "Too many rows in " + m_schema->layerName);
+    }
+    return static_cast<std::int32_t>(total);
+}
+
+std::optional<Box> LayerTable::fullExtent()
+{
+    if (!m_extent) {
+        if (!m_schema->hasGeometry) {
+            m_extent.emplace(std::nullopt);
+        } else {
+            LayerLease lease = m_source->lease(m_schema->layerName);
+            ScopedCplErrors errors;
+            OGREnvelope envelope;
+            if (lease.layer().GetExtent(&envelope, TRUE) == OGRERR_NONE) {
+                m_extent.emplace(Box{envelope.MinX, envelope.MinY, envelope.MaxX, envelope.MaxY});
+            } else if (errors.failed()) {
+                errors.raise("Cannot read the extent of " + m_schema->layerName);
+            } else {
+                m_extent.emplace(std::nullopt);  // no features at all
+            }
+        }
+    }
+    return *m_extent;
+}
+
+void LayerTable::shapesWithin(const Box& area, const std::function<bool(const OGRGeometry&, std::int64_t)>& visit)
+{
+    if (!m_schema->hasGeometry) return;
+    LayerLease lease = m_source->lease(m_schema->layerName);
+    OGRLayer& layer = lease.layer();
+    ScopedCplErrors errors;
+    if (layer.TestCapability(OLCIgnoreFields)) {
+        std::vector<const char*> ignored;
+        OGRFeatureDefn* definition = layer.GetLayerDefn();
+        for (int i = 0; i < definition->GetFieldCount(); ++i) ignored.push_back(definition->GetFieldDefn(i)->GetNameRef());
+        ignored.push_back("OGR_STYLE");
+        ignored.push_back(nullptr);
+        if (layer.SetIgnoredFields(ignored.data()) != OGRERR_NONE) errors.raise("Cannot skip the fields of " + m_schema->layerName);
+    }
+    layer.SetSpatialFilterRect(area.xMin, area.yMin, area.xMax, area.yMax);
+    while (true) {
+        OGRFeatureUniquePtr feature(layer.GetNextFeature());
+        if (!feature) {
+            if (errors.failed()) errors.raise("Cannot read the shapes of " + m_schema->layerName);
+            return;
+        }
+        const OGRGeometry* geometry = feature->GetGeometryRef();
+        if (geometry != nullptr && !visit(*geometry, feature->GetFID())) return;
+    }
+}
+
+} // namespace corvane::gdal

@@ -1,0 +1,54 @@
+#pragma once
+// The table of one OGR layer: the host's ITable and IFeatureClass in one
+// object. Row cursors (ITable::Search) read attributes only; feature cursors
+// (searchFeatures, behind IFeatureLayer::Search) read shapes as well. The
+// map application draws through shapesWithin and fullExtent.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gdal/DataSource.h"
+#include "gdal/GdalGeometry.h"
+#include "gdal/LayerSchema.h"
+#include "host/Tables.h"
+
+namespace corvane::gdal {
+
+class LayerTable final : public host::ITable, public host::IFeatureClass {
+public:
+    LayerTable(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema)
+        : m_source(std::move(source)), m_schema(std::move(schema))
+    {
+    }
+
+    std::int32_t FindField(const std::string& name) override { return m_schema->findField(name); }
+    host::Ref<host::IFields> Fields() override;
+    // Every OGR feature has a feature ID, which is the object ID.
+    bool HasOID() override { return true; }
+    std::string OIDFieldName() override { return m_schema->oidFieldName; }
+    host::Ref<host::ICursor> Search(const host::Ref<host::IQueryFilter>& filter, bool recycling) override;
+    std::int32_t RowCount(const host::Ref<host::IQueryFilter>& filter) override { return count(filter); }
+    std::int32_t FeatureCount(const host::Ref<host::IQueryFilter>& filter) override { return count(filter); }
+
+    host::Ref<host::IFeatureCursor> searchFeatures(const host::Ref<host::IQueryFilter>& filter, bool recycling);
+
+    // The layer's extent, or nullopt when it has no shapes.
+    std::optional<Box> fullExtent();
+    // Calls `visit` with each shape whose box meets `area` (an OGR spatial
+    // filter; attributes are not read). Stops early when `visit` returns false.
+    void shapesWithin(const Box& area, const std::function<bool(const OGRGeometry&, std::int64_t fid)>& visit);
+
+    [[nodiscard]] const LayerSchema& schema() const noexcept { return *m_schema; }
+    [[nodiscard]] const std::shared_ptr<DataSource>& source() const noexcept { return m_source; }
+
+private:
+    std::int32_t count(const host::Ref<host::IQueryFilter>& filter);
+
+    std::shared_ptr<DataSource> m_source;
+    std::shared_ptr<const LayerSchema> m_schema;
+    std::optional<std::optional<Box>> m_extent;
+};
+
+} // namespace corvane::gdal

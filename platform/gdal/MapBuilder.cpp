@@ -1,0 +1,128 @@
+#include "gdal/MapBuilder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "gdal/CplErrors.h"
+#include "gdal/GdalLayers.h"
+#include "gdal/LayerSchema.h"
+#include "gdal/LayerTable.h"
+
+namespace corvane::gdal {
+
+namespace {
+
+std::string fileTitle(const std::string& path)
+{
+    std::filesystem::path p(path);
+    if (p.filename().empty()) p = p.parent_path();
+    return p.stem().string();
+}
+
+std::string lowerExtension(const std::string& path)
+{
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+OpenOptions optionsFor(const std::string& path, OpenOptions options)
+{
+    if (lowerExtension(path) != ".csv") return options;
+    const bool chosen = std::any_of(options.driverOptions.begin(), options.driverOptions.end(), [](const std::string& o) {
+        return o.rfind("X_POSSIBLE_NAMES=", 0) == 0 || o.rfind("GEOM_POSSIBLE_NAMES=", 0) == 0;
+    });
+    if (!chosen) {
+        options.driverOptions.emplace_back("X_POSSIBLE_NAMES=X,LON,LONG,LONGITUDE,EASTING");
+        options.driverOptions.emplace_back("Y_POSSIBLE_NAMES=Y,LAT,LATITUDE,NORTHING");
+        options.driverOptions.emplace_back("KEEP_GEOM_COLUMNS=NO");
+        options.driverOptions.emplace_back("AUTODETECT_TYPE=YES");
+    }
+    return options;
+}
+
+std::vector<std::string> splitGroups(const std::string& name)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char c : name) {
+        if (c == '/') {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty()) parts.push_back(part);
+    if (parts.empty()) parts.push_back(name);
+    return parts;
+}
+
+// The group named `name` directly inside `parent`, made when missing.
+GroupLayer& childGroup(GroupLayer& parent, const std::string& name)
+{
+    for (const auto& layer : parent.layers()) {
+        if (auto* group = dynamic_cast<GroupLayer*>(layer.get()); group != nullptr && group->Name() == name) return *group;
+    }
+    auto group = std::make_shared<GroupLayer>(name);
+    parent.add(host::Ref<host::ILayer>(group));
+    return *group;
+}
+
+void placeLayer(GroupLayer& root, const std::string& ogrName, const std::shared_ptr<LayerTable>& table, bool feature)
+{
+    const auto parts = splitGroups(ogrName);
+    GroupLayer* parent = &root;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) parent = &childGroup(*parent, parts[i]);
+    if (feature) {
+        parent->add(host::makeRef<FeatureLayer>(parts.back(), table));
+    } else {
+        parent->add(host::makeRef<PlainLayer>(parts.back(), table));
+    }
+}
+
+} // namespace
+
+std::vector<host::Ref<host::ILayer>> openGisFile(const std::string& path, const OpenOptions& requested)
+{
+    const OpenOptions options = optionsFor(path, requested);
+    GDALDatasetUniquePtr dataset = openDataset(path, GDAL_OF_VECTOR | GDAL_OF_RASTER, options);
+    const std::string driverName = dataset->GetDriver() != nullptr ? dataset->GetDriver()->GetDescription() : "";
+    auto source = DataSource::create(path, options);
+
+    GroupLayer root(fileTitle(path));
+    ScopedCplErrors errors;
+    const int layerCount = dataset->GetLayerCount();
+    for (int i = 0; i < layerCount; ++i) {
+        OGRLayer* layer = dataset->GetLayer(i);
+        if (layer == nullptr) errors.raise("Cannot read layer " + std::to_string(i) + " of " + path);
+        auto schema = LayerSchema::read(*layer, driverName);
+        auto table = std::make_shared<LayerTable>(source, schema);
+        placeLayer(root, schema->layerName, table, schema->hasGeometry);
+    }
+    if (dataset->GetRasterCount() > 0) root.add(host::makeRef<PlainLayer>(fileTitle(path), nullptr));
+    if (root.layers().empty()) {
+        raiseGdalFailure("Cannot open " + path, "the file holds no layers");
+    }
+    if (root.layers().size() == 1) return root.layers();
+    auto group = std::make_shared<GroupLayer>(root);
+    return {host::Ref<host::ILayer>(group)};
+}
+
+std::shared_ptr<GdalMap> openMap(const std::vector<std::string>& paths, const OpenOptions& options)
+{
+    auto map = std::make_shared<GdalMap>();
+    for (const auto& path : paths) {
+        for (auto& layer : openGisFile(path, options)) map->addLayer(std::move(layer));
+    }
+    return map;
+}
+
+std::shared_ptr<GdalDocument> openDocument(const std::vector<std::string>& paths, const OpenOptions& options)
+{
+    return std::make_shared<GdalDocument>(openMap(paths, options));
+}
+
+} // namespace corvane::gdal
