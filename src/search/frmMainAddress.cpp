@@ -1,0 +1,105 @@
+// Picking a street, picking an address number, and leaving for the
+// configuration dialog.
+
+#include <cstdint>
+#include <string>
+
+#include "config/CorvaneGIS_Config.h"
+#include "config/FileSlot.h"
+#include "config/frmConfig.h"
+#include "errors/ErrorHandling.h"
+#include "host/HostError.h"
+#include "mapdata/CorvaneGIS_ArcMap.h"
+#include "search/frmMain.h"
+#include "shared/Public.h"
+#include "shared/Runtime.h"
+
+namespace {
+
+constexpr double kZoomMargin = 0.2;
+
+std::string whereTerm(const std::string& fieldName, const std::string& value)
+{
+    return fieldName + " = " +
+           CorvaneGIS_ArcMap::FormatQueryValue(CorvaneGIS_Public::ParcelLayerName, fieldName, value);
+}
+
+void restorePointerQuietly() noexcept
+{
+    try {
+        corvane::setScreenMousePointer(corvane::vbDefault);
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+void frmMain::List1_Click()
+{
+    using namespace CorvaneGIS_Public;
+    std::int32_t line = 0;
+    try {
+        line = 1;
+        corvane::setScreenMousePointer(corvane::vbHourglass);
+        line = 2;
+        List2.Clear();
+        line = 3;
+        const std::string streetClause = whereTerm(StreetNameField, List1.Text());
+        line = 4;
+        const auto cursor = CorvaneGIS_ArcMap::GetCursorByQuery(ParcelLayerName, streetClause);
+        line = 5;
+        CorvaneGIS_ArcMap::LoadListWithUniqueFieldValuesFromCursor(cursor, AddressNumberField, List2);
+        line = 6;
+        corvane::setScreenMousePointer(corvane::vbDefault);
+    } catch (...) {
+        corvane::config::fileSlot1().closeQuietly();
+        restorePointerQuietly();
+        corvane::errors::reportTrappedError("List1_Click ", "frmMain", line);
+    }
+}
+
+void frmMain::List2_Click()
+{
+    using namespace CorvaneGIS_Public;
+    std::int32_t line = 0;
+    try {
+        line = 1;
+        corvane::setScreenMousePointer(corvane::vbHourglass);
+        line = 2;
+        const std::string streetClause = whereTerm(StreetNameField, List1.Text());
+        const std::string numberClause = whereTerm(AddressNumberField, List2.Text());
+        const std::string addressClause = streetClause + " AND " + numberClause;
+        line = 3;
+        const auto layer = CorvaneGIS_ArcMap::GetFeatureLayerByName(ParcelLayerName);
+        line = 4;
+        const auto cursor = CorvaneGIS_ArcMap::GetFeatureCursorByQuery(layer, addressClause);
+        line = 5;
+        if (cursor) {
+            const auto feature = cursor->NextFeature();
+            line = 6;
+            if (feature) CorvaneGIS_ArcMap::ZoomToFeaturePlus(feature, kZoomMargin);
+        }
+        line = 7;
+        corvane::setScreenMousePointer(corvane::vbDefault);
+    } catch (...) {
+        restorePointerQuietly();
+        corvane::config::fileSlot1().closeQuietly();
+        corvane::errors::reportTrappedError("List2_Click ", "frmMain", line);
+    }
+}
+
+void frmMain::Command1_Click()
+{
+    std::int32_t line = 0;
+    try {
+        line = 1;
+        if (!CorvaneGIS_Public::SearchDialog) corvane::host::raiseError(corvane::host::errors::kObjectNotSet);
+        CorvaneGIS_Public::SearchDialog->Frame()->Visible(false);
+        line = 2;
+        // The dialog may replace SearchDialog, this form included, before
+        // Show returns; nothing here touches this form afterwards.
+        frmConfig::defaultInstance()->Show(corvane::ui::vbModal);
+    } catch (...) {
+        corvane::errors::reportTrappedError("Command1_Click ", "frmMain", line);
+    }
+}
