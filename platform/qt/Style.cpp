@@ -1,0 +1,52 @@
+#include "qt/Style.h"
+
+#include <QFontDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace corvane::qt {
+
+namespace {
+
+// Narrow sans-serifs first: the tables were drawn for a narrow bitmap font,
+// and a wide one would clip the labels.
+const QStringList& sansFallbacks()
+{
+    static const QStringList fallbacks{"Liberation Sans Narrow", "DejaVu Sans Condensed", "Liberation Sans",
+                                       "Arial",                  "DejaVu Sans",           "Sans Serif"};
+    return fallbacks;
+}
+
+void installSubstitutes()
+{
+    static const bool done = [] {
+        for (const char* family : {"MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg"})
+            QFont::insertSubstitutions(QString::fromLatin1(family), sansFallbacks());
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace
+
+QFont toQFont(const ui::Font& font)
+{
+    installSubstitutes();
+    const QString family = QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size()));
+    QFont result(family);
+    if (!QFontDatabase::hasFamily(family)) {
+        for (const QString& fallback : sansFallbacks()) {
+            if (QFontDatabase::hasFamily(fallback)) {
+                result.setFamily(fallback);
+                break;
+            }
+        }
+    }
+    result.setStyleHint(QFont::SansSerif);
+    result.setPointSizeF(font.points);
+    result.setBold(font.bold);
+    result.setUnderline(font.underline);
+    return result;
+}
+
+} // namespace corvane::qt

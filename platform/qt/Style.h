@@ -1,0 +1,17 @@
+#pragma once
+// Fonts and colours of the designer tables in Qt terms.
+
+#include <QColor>
+#include <QFont>
+
+#include "ui/Layout.h"
+
+namespace corvane::qt {
+
+[[nodiscard]] inline QColor toQColor(const ui::Color& c) { return {c.red, c.green, c.blue}; }
+
+// The designer's font at its point size. Families missing on this machine
+// ("MS Sans Serif") fall back to a close sans-serif.
+[[nodiscard]] QFont toQFont(const ui::Font& font);
+
+} // namespace corvane::qt
