@@ -1,0 +1,44 @@
+// The four exports of the server library. Each hands over to the COM server
+// support with the component's tables; nothing else is exported.
+#include <string>
+
+#include "com/DynamicLibrary.h"
+#include "com/Server.h"
+#include "command/CorvaneGIS.h"
+#include "HostAttach.h"
+
+namespace {
+
+const corvane::com::ServerDescription kLoadedServer{corvane::command::kServer.classes,
+                                                    corvane::command::kServer.typeLibrary,
+                                                    &corvane::server::attachHostServices};
+
+// Any object of this library tells the loader which file it is.
+const char kModuleAnchor = 0;
+
+} // namespace
+
+#define CORVANE_EXPORT extern "C" __attribute__((visibility("default")))
+
+CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** object)
+{
+    return corvane::com::serverGetClassObject(kLoadedServer, clsid, iid, object);
+}
+
+CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllCanUnloadNow() { return corvane::com::serverCanUnloadNow(); }
+
+CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllRegisterServer()
+{
+    std::string path;
+    try {
+        path = corvane::com::modulePathOf(&kModuleAnchor);
+    } catch (...) {
+        return SELFREG_E_CLASS;
+    }
+    return corvane::com::serverRegister(kLoadedServer, path);
+}
+
+CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllUnregisterServer()
+{
+    return corvane::com::serverUnregister(kLoadedServer);
+}
