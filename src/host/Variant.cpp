@@ -14,6 +14,9 @@ template <class... Fs>
 struct Overloaded : Fs... {
     using Fs::operator()...;
 };
+// clang 14 (the fuzz build) does not deduce aggregate template arguments yet.
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 std::string trimMantissaZeros(std::string digits)
 {
