@@ -21,7 +21,10 @@ std::string streetName(std::int32_t index)
     const auto i = static_cast<std::size_t>(index);
     std::string name = kPrefixes[(i / 500) % kPrefixes.size()];
     name += kBases[i % kBases.size()];
-    if (const std::size_t cycle = i / 5000; cycle > 0) name += " " + std::to_string(cycle + 1);
+    if (const std::size_t cycle = i / 5000; cycle > 0) {
+        name += ' ';
+        name += std::to_string(cycle + 1);
+    }
     name += ' ';
     name += kSuffixes[(i / 50) % kSuffixes.size()];
     return name;

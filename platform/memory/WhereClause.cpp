@@ -18,7 +18,11 @@ std::int64_t realKey(double value) noexcept { return std::bit_cast<std::int64_t>
 std::string describe(const Token& token)
 {
     if (token.kind == TokenKind::End) return "the end of the clause";
-    return "'" + std::string(token.raw.substr(0, 40)) + "' at character " + std::to_string(token.position + 1);
+    std::string text(1, '\'');
+    text.append(token.raw.substr(0, 40));
+    text.append("' at character ");
+    text.append(std::to_string(token.position + 1));
+    return text;
 }
 
 bool isKeyword(const Token& token, std::string_view keyword)
