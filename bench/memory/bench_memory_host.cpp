@@ -71,6 +71,19 @@ BENCHMARK(BM_CursorUniqueStreets)->Unit(benchmark::kMillisecond);
 void BM_CursorUniqueStreetsRecycling(benchmark::State& state) { readStreets(state, true); }
 BENCHMARK(BM_CursorUniqueStreetsRecycling)->Unit(benchmark::kMillisecond);
 
+// The memory host's share of the above: rows and values only.
+void BM_CursorReadValues(benchmark::State& state)
+{
+    auto table = town().parcels->DisplayTable();
+    for (auto _ : state) {
+        auto cursor = table->Search(nullptr, false);
+        const std::int32_t field = cursor->FindField("STNAME");
+        for (auto row = cursor->NextRow(); row; row = cursor->NextRow()) benchmark::DoNotOptimize(row->Value(field));
+    }
+    state.SetItemsProcessed(state.iterations() * kParcels);
+}
+BENCHMARK(BM_CursorReadValues)->Unit(benchmark::kMillisecond);
+
 void BM_ProgressorSteps(benchmark::State& state)
 {
     auto progress = town().host.application()->StatusBar()->ProgressBar();

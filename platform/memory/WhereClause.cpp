@@ -112,7 +112,12 @@ NumberLiteral parseNumber(std::string_view raw)
     if (!raw.empty() && raw.front() == '+') raw.remove_prefix(1);
     NumberLiteral literal;
     const char* end = raw.data() + raw.size();
-    std::from_chars(raw.data(), end, literal.value);
+    if (std::from_chars(raw.data(), end, literal.value).ec == std::errc::result_out_of_range) {
+        // Past the range of a double: as strtod reads it, an overflow is infinite and an underflow zero.
+        const bool underflow = raw.find("e-") != std::string_view::npos || raw.find("E-") != std::string_view::npos;
+        const double magnitude = underflow ? 0.0 : HUGE_VAL;
+        literal.value = raw.front() == '-' ? -magnitude : magnitude;
+    }
     std::int64_t whole = 0;
     const auto [stop, error] = std::from_chars(raw.data(), end, whole);
     if (error == std::errc() && stop == end) {

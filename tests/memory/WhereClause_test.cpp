@@ -120,3 +120,66 @@ TEST_F(WhereClauseTest, RejectsWhatItCannotRead)
 
 } // namespace
 } // namespace corvane::memory
+
+namespace corvane::memory {
+namespace {
+
+// Field kinds the town lacks: reals, times of day, small integers.
+class WhereClauseKindsTest : public ::testing::Test {
+protected:
+    WhereClauseKindsTest()
+    {
+        layer.addFeature(envelope(0, 0, 1, 1), {0.5, host::DateTime{2012, 2, 29, 13, 5, 9}, -3, "A"});
+        layer.addFeature(envelope(0, 0, 1, 1), {-0.0, host::DateTime{2012, 2, 29, 0, 0, 0}, 0, "B"});
+        layer.addFeature(envelope(0, 0, 1, 1), {1e300, host::DateTime{2012, 2, 29, 12, 0, 0}, 7, "C"});
+        layer.addFeature(envelope(0, 0, 1, 1), {host::Variant(), host::Variant(), host::Variant(), host::Variant()});
+    }
+
+    std::vector<std::int32_t> select(std::string_view clause)
+    {
+        const WhereClause compiled = WhereClause::compile(layer.data(), clause);
+        std::vector<std::int32_t> oids;
+        for (std::size_t row = 0; row < layer.data().rowCount(); ++row)
+            if (compiled.matches(row)) oids.push_back(layer.data().oid(row));
+        return oids;
+    }
+
+    MemoryHost host;
+    MemoryFeatureLayer& layer = host.map().addFeatureLayer("Kinds", {{"RATIO", host::esriFieldTypeDouble},
+                                                                     {"WHEN", host::esriFieldTypeDate},
+                                                                     {"SMALL", host::esriFieldTypeSmallInteger},
+                                                                     {"CODE", host::esriFieldTypeString}});
+};
+
+TEST_F(WhereClauseKindsTest, RealsCompareByValue)
+{
+    EXPECT_THAT(select("RATIO = .5"), ElementsAre(1));
+    EXPECT_THAT(select("RATIO = 0.50"), ElementsAre(1));
+    EXPECT_THAT(select("RATIO = 0"), ElementsAre(2));
+    EXPECT_THAT(select("RATIO = 1E+300"), ElementsAre(3));
+    EXPECT_THAT(select("RATIO = 1e400"), ElementsAre());
+    EXPECT_THAT(select("SMALL = -3"), ElementsAre(1));
+    EXPECT_THAT(select("SMALL = -0"), ElementsAre(2));
+    EXPECT_THAT(select("SMALL = 1e-400"), ElementsAre(2));
+}
+
+TEST_F(WhereClauseKindsTest, TimesOfDayInDateLiterals)
+{
+    EXPECT_THAT(select("WHEN = #2/29/2012 1:05:09 PM#"), ElementsAre(1));
+    EXPECT_THAT(select("WHEN = #2/29/2012 13:05:09#"), ElementsAre(1));
+    EXPECT_THAT(select("WHEN = #2/29/2012#"), ElementsAre(2));
+    EXPECT_THAT(select("WHEN = #2/29/2012 12:00 PM#"), ElementsAre(3));
+    EXPECT_THAT(select("WHEN in (#2/29/2012#, #2/29/2012 12:00:00 PM#)"), ElementsAre(2, 3));
+    EXPECT_THROW((void)select("WHEN = #2/29/2011#"), host::HostError);
+    EXPECT_THROW((void)select("WHEN = #2/29/2012 13:00 PM#"), host::HostError);
+}
+
+TEST_F(WhereClauseKindsTest, EmptyCellsEqualNothing)
+{
+    EXPECT_THAT(select("CODE = ''"), ElementsAre());
+    EXPECT_THAT(select("CODE in ('A','C','Z')"), ElementsAre(1, 3));
+    EXPECT_THAT(select("SMALL in (0, 7)"), ElementsAre(2, 3));
+}
+
+} // namespace
+} // namespace corvane::memory
