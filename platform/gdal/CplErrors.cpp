@@ -16,10 +16,13 @@ void CPL_STDCALL ScopedCplErrors::handler(CPLErr level, CPLErrorNum, const char*
 {
     if (level < CE_Failure) return;  // warnings and debug output are not errors
     auto* self = static_cast<ScopedCplErrors*>(CPLGetErrorHandlerUserData());
-    if (self != nullptr) self->m_failures.emplace_back(text != nullptr ? text : "");
+    if (self == nullptr) return;
+    const std::string message = text != nullptr ? text : "";
+    for (const auto& fragment : self->m_tolerated) {
+        if (message.find(fragment) != std::string::npos) return;
+    }
+    self->m_failures.push_back(message);
 }
-
-bool ScopedCplErrors::failed() const { return !m_failures.empty() || CPLGetLastErrorType() >= CE_Failure; }
 
 std::string ScopedCplErrors::message() const
 {
@@ -28,7 +31,6 @@ std::string ScopedCplErrors::message() const
         if (!joined.empty()) joined += "; ";
         joined += text;
     }
-    if (joined.empty() && CPLGetLastErrorType() >= CE_Failure) joined = CPLGetLastErrorMsg();
     return joined;
 }
 

@@ -19,8 +19,12 @@ public:
     ScopedCplErrors(const ScopedCplErrors&) = delete;
     ScopedCplErrors& operator=(const ScopedCplErrors&) = delete;
 
-    // A failure was reported since construction (or since clear()).
-    [[nodiscard]] bool failed() const;
+    // A failure was reported through this handler since construction (or
+    // since clear()). Failures that GDAL silenced with a handler of its own
+    // are its business and do not count.
+    [[nodiscard]] bool failed() const { return !m_failures.empty(); }
+    // Failures whose text contains `fragment` are not failures here.
+    void tolerate(std::string fragment) { m_tolerated.push_back(std::move(fragment)); }
     // The failure messages joined by "; ", or the last error's text.
     [[nodiscard]] std::string message() const;
     void clear();
@@ -31,6 +35,7 @@ public:
 private:
     static void CPL_STDCALL handler(CPLErr level, CPLErrorNum number, const char* text);
     std::vector<std::string> m_failures;
+    std::vector<std::string> m_tolerated;
 };
 
 // The host error for a failed GDAL call, with GDAL's text when there is one.

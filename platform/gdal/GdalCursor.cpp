@@ -53,6 +53,16 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
       m_lease(m_source->lease(m_schema->layerName))
 {
     m_ids = applyRequest(m_lease.layer(), *m_schema, m_request);
+    if (!m_ids && m_schema->dateStyle == DateLiteralStyle::OgrSql) {
+        for (auto& term : conjoinedTextEqualities(m_request.whereClause)) {
+            const std::int32_t index = m_schema->findField(term.field);
+            if (index < 0) continue;
+            const FieldInfo& field = m_schema->field(index);
+            if (field.kind == FieldInfo::Kind::Attribute && field.type == host::esriFieldTypeString) {
+                m_exactText.emplace_back(field.ogrIndex, std::move(term.text));
+            }
+        }
+    }
     m_pending = fetch();
     m_firstRead = false;
 }
@@ -71,6 +81,8 @@ OGRFeatureUniquePtr GdalCursor::fetch()
     OGRLayer& layer = m_lease.layer();
     ScopedCplErrors errors;
     if (m_ids) {
+        // Shapefiles report an ID past their end as an error; it is no match.
+        errors.tolerate("out of available range");
         while (m_nextId < m_ids->size()) {
             const auto fid = static_cast<GIntBig>((*m_ids)[m_nextId++]);
             OGRFeatureUniquePtr feature(layer.GetFeature(fid));
@@ -81,12 +93,26 @@ OGRFeatureUniquePtr GdalCursor::fetch()
         m_atEnd = true;
         return nullptr;
     }
-    OGRFeatureUniquePtr feature(layer.GetNextFeature());
-    if (!feature) {
-        if (errors.failed()) raiseClauseFailure(errors.message());
-        m_atEnd = true;
+    // OGR's SQL reads a Null date as '' and reports that it cannot parse
+    // it; the row simply does not match.
+    errors.tolerate("Failed to parse date ''");
+    while (true) {
+        OGRFeatureUniquePtr feature(layer.GetNextFeature());
+        if (!feature) {
+            if (errors.failed()) raiseClauseFailure(errors.message());
+            m_atEnd = true;
+            return nullptr;
+        }
+        if (meetsTextEqualities(*feature)) return feature;
     }
-    return feature;
+}
+
+bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
+{
+    for (const auto& [index, text] : m_exactText) {
+        if (!feature.IsFieldSetAndNotNull(index) || text != feature.GetFieldAsString(index)) return false;
+    }
+    return true;
 }
 
 host::Ref<host::IFeature> GdalCursor::next()

@@ -37,6 +37,7 @@ public:
 
 private:
     OGRFeatureUniquePtr fetch();
+    [[nodiscard]] bool meetsTextEqualities(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
 
@@ -50,6 +51,8 @@ private:
     bool m_atEnd = false;
     bool m_firstRead = true;
     std::shared_ptr<GdalRow> m_row;
+    // Text terms OGR may have matched ignoring case: OGR field index, text.
+    std::vector<std::pair<int, std::string>> m_exactText;
 };
 
 // Puts the where clause (or object-ID list) and the ignored fields on a

@@ -33,22 +33,23 @@ host::Ref<host::IFeatureCursor> LayerTable::searchFeatures(const host::Ref<host:
 
 std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
 {
-    LayerLease lease = m_source->lease(m_schema->layerName);
-    const CursorRequest request{clauseOf(filter), false, false};
-    const auto ids = applyRequest(lease.layer(), *m_schema, request);
-    ScopedCplErrors errors;
+    const std::string clause = clauseOf(filter);
     GIntBig total = 0;
-    if (ids) {
-        for (const auto id : *ids) {
-            OGRFeatureUniquePtr feature(lease.layer().GetFeature(static_cast<GIntBig>(id)));
-            if (feature) ++total;
+    const bool plain = clause.find_first_not_of(" \t") == std::string::npos;
+    if (plain || (m_schema->dateStyle == DateLiteralStyle::Iso && !parseObjectIdList(clause, m_schema->oidFieldName))) {
+        // The driver counts by itself, with its indexes.
+        LayerLease lease = m_source->lease(m_schema->layerName);
+        applyRequest(lease.layer(), *m_schema, CursorRequest{clause, false, false});
+        ScopedCplErrors errors;
+        total = lease.layer().GetFeatureCount(TRUE);
+        if (total < 0 || errors.failed()) {
+            raiseGdalFailure("Cannot count the rows of " + m_schema->layerName + " in " + m_source->path(),
+                             errors.message());
         }
     } else {
-        total = lease.layer().GetFeatureCount(TRUE);
-    }
-    if (total < 0 || errors.failed()) {
-        raiseGdalFailure("Cannot count the rows of " + m_schema->layerName + " in " + m_source->path(),
-                         errors.message());
+        // ID lists, and clauses whose text terms OGR may match ignoring case.
+        GdalCursor cursor(m_source, m_schema, CursorRequest{clause, false, true});
+        while (cursor.NextRow()) ++total;
     }
     if (total > std::numeric_limits<std::int32_t>::max()) {
         host::raiseError(host::errors::kHostCallFailed, "Too many rows in " + m_schema->layerName);

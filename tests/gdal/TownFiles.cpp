@@ -1,0 +1,88 @@
+#include "TownFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "gdal/MapBuilder.h"
+#include "towngen/TownWriter.h"
+
+namespace corvane::gdal::testing {
+
+namespace {
+
+struct ScratchTown {
+    TownFiles files;
+    ScratchTown()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "corvane-gdal-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+        files.folder = pattern;
+        files.geoPackage = files.folder + "/town.gpkg";
+        files.shapefiles = files.folder + "/town-shp";
+        files.parcelsShp = files.shapefiles + "/Parcels.shp";
+        const towngen::TownSize size{kTownParcels, kTownStreets, 3};
+        towngen::writeTown(size, towngen::Format::GeoPackage, files.geoPackage);
+        towngen::writeTown(size, towngen::Format::Shapefile, files.shapefiles);
+    }
+    ~ScratchTown()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(files.folder, ec);
+    }
+    ScratchTown(const ScratchTown&) = delete;
+    ScratchTown& operator=(const ScratchTown&) = delete;
+};
+
+ScratchTown& scratchTown()
+{
+    static ScratchTown town;
+    return town;
+}
+
+} // namespace
+
+const TownFiles& townFiles() { return scratchTown().files; }
+
+std::string scratchPath(const std::string& name) { return scratchTown().files.folder + "/" + name; }
+
+std::string writeScratchFile(const std::string& name, const std::string& bytes)
+{
+    const std::string path = scratchPath(name);
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return path;
+}
+
+namespace {
+
+std::shared_ptr<FeatureLayer> find(const host::Ref<host::ILayer>& layer, const std::string& name)
+{
+    if (auto group = std::dynamic_pointer_cast<GroupLayer>(layer.shared())) {
+        for (const auto& child : group->layers()) {
+            if (auto found = find(child, name)) return found;
+        }
+        return nullptr;
+    }
+    auto feature = std::dynamic_pointer_cast<FeatureLayer>(layer.shared());
+    return feature && feature->Name() == name ? feature : nullptr;
+}
+
+} // namespace
+
+std::shared_ptr<FeatureLayer> featureLayer(GdalMap& map, const std::string& name)
+{
+    for (const auto& layer : map.layers()) {
+        if (auto found = find(layer, name)) return found;
+    }
+    throw std::runtime_error("no feature layer " + name);
+}
+
+std::shared_ptr<FeatureLayer> parcelsOf(const std::string& path)
+{
+    auto map = openMap({path});
+    return featureLayer(*map, "Parcels");
+}
+
+} // namespace corvane::gdal::testing

@@ -1,0 +1,65 @@
+#include "gdal/WhereClause.h"
+
+#include <gtest/gtest.h>
+
+#include "host/HostError.h"
+
+namespace corvane::gdal {
+namespace {
+
+TEST(WhereClauseTest, DateLiteralsBecomeTextTheDriverCompares)
+{
+    EXPECT_EQ(translateWhereClause("SALEDATE = #1/2/2003#", DateLiteralStyle::Iso), "SALEDATE = '2003-01-02'");
+    EXPECT_EQ(translateWhereClause("SALEDATE = #1/2/2003#", DateLiteralStyle::OgrSql), "SALEDATE = '2003/01/02'");
+    EXPECT_EQ(translateWhereClause("D = #12/31/1999 1:05 PM#", DateLiteralStyle::Iso), "D = '1999-12-31 13:05:00'");
+    EXPECT_EQ(translateWhereClause("D = #2/29/2000 12:00:07 AM#", DateLiteralStyle::Iso), "D = '2000-02-29 00:00:07'");
+}
+
+TEST(WhereClauseTest, QuotedTextAndNamesAreLeftAlone)
+{
+    const std::string clause = "STNAME = 'O''NEIL #1/2/2003# RD' AND \"A#B\" = 3";
+    EXPECT_EQ(translateWhereClause(clause, DateLiteralStyle::Iso), clause);
+}
+
+TEST(WhereClauseTest, BadDateLiteralsAreHostErrors)
+{
+    for (const char* clause : {"D = #2/30/2003#", "D = #13/1/2003#", "D = #1/2/2003", "D = #yesterday#",
+                               "D = #1/2/2003 25:00#", "D = #1/2/2003 13:00 PM#"}) {
+        try {
+            (void)translateWhereClause(clause, DateLiteralStyle::Iso);
+            ADD_FAILURE() << clause;
+        } catch (const host::HostError& error) {
+            EXPECT_LT(error.number(), 0) << clause;
+        }
+    }
+}
+
+TEST(WhereClauseTest, ObjectIdListsAreRecognisedOnlyWhole)
+{
+    EXPECT_EQ(parseObjectIdList("OBJECTID in (7,12)", "OBJECTID"), (std::vector<std::int64_t>{7, 12}));
+    EXPECT_EQ(parseObjectIdList("  objectid IN ( 7 , 12 ) ", "OBJECTID"), (std::vector<std::int64_t>{7, 12}));
+    EXPECT_EQ(parseObjectIdList("FID in (3)", "FID"), (std::vector<std::int64_t>{3}));
+    EXPECT_FALSE(parseObjectIdList("OBJECTID in (7,12) OR STNAME = 'A'", "OBJECTID"));
+    EXPECT_FALSE(parseObjectIdList("OBJECTID in ()", "OBJECTID"));
+    EXPECT_FALSE(parseObjectIdList("OBJECTID in (7,)", "OBJECTID"));
+    EXPECT_FALSE(parseObjectIdList("OBJECTIDX in (7)", "OBJECTID"));
+    EXPECT_FALSE(parseObjectIdList("ADDNUM in (7)", "OBJECTID"));
+    EXPECT_FALSE(parseObjectIdList("OBJECTID in ('7')", "OBJECTID"));
+}
+
+TEST(WhereClauseTest, TextEqualitiesOfConjunctionsAreFound)
+{
+    using Terms = std::vector<TextEquality>;
+    EXPECT_EQ(conjoinedTextEqualities("STNAME = 'O''NEIL RD' AND ADDNUM = 12"), (Terms{{"STNAME", "O'NEIL RD"}}));
+    EXPECT_EQ(conjoinedTextEqualities("STNAME = 'Main St' and ADDNUM_TXT = '10'"),
+              (Terms{{"STNAME", "Main St"}, {"ADDNUM_TXT", "10"}}));
+    EXPECT_EQ(conjoinedTextEqualities("\"ST NAME\" = ' ELM ST'"), (Terms{{"ST NAME", " ELM ST"}}));
+    // Rows of these need not meet the text term.
+    EXPECT_TRUE(conjoinedTextEqualities("STNAME = 'A' OR ADDNUM = 1").empty());
+    EXPECT_TRUE(conjoinedTextEqualities("NOT STNAME = 'A'").empty());
+    EXPECT_TRUE(conjoinedTextEqualities("STNAME <> 'A'").empty());
+    EXPECT_EQ(conjoinedTextEqualities("(STNAME = 'A' OR STNAME = 'B') AND T = 'C'"), (Terms{{"T", "C"}}));
+}
+
+} // namespace
+} // namespace corvane::gdal
