@@ -2,12 +2,12 @@
 // items without crashing, hanging or reading past the data, and a value
 // quoted by the writer must read back unchanged.
 
+#include "config/ConfigItems.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "config/ConfigItems.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

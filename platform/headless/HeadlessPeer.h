@@ -2,16 +2,16 @@
 // The window of one loaded form, without a display: it records what the
 // form tells it and keeps only whether it is shown.
 
-#include <memory>
-#include <string>
-
 #include "headless/Journal.h"
 #include "ui/Toolkit.h"
+
+#include <memory>
+#include <string>
 
 namespace corvane::headless {
 
 class HeadlessPeer final : public ui::FormPeer {
-public:
+  public:
     HeadlessPeer(std::shared_ptr<Journal> journal, std::string formName, ui::WindowHandle handle);
     ~HeadlessPeer() override;
 
@@ -25,7 +25,7 @@ public:
 
     [[nodiscard]] bool shown() const noexcept { return m_shown; }
 
-private:
+  private:
     void record(FormEventKind kind, const char* verb);
 
     std::shared_ptr<Journal> m_journal;

@@ -19,8 +19,10 @@ void Journal::clear()
 const char* pointerName(ui::MousePointer pointer)
 {
     switch (pointer) {
-    case ui::MousePointer::Default: return "Default";
-    case ui::MousePointer::Hourglass: return "Hourglass";
+    case ui::MousePointer::Default:
+        return "Default";
+    case ui::MousePointer::Hourglass:
+        return "Hourglass";
     }
     return "Other";
 }
@@ -37,7 +39,8 @@ void HeadlessToolkit::whenModal(const std::string& formName, ModalScript script)
 std::size_t HeadlessToolkit::pendingModalScripts() const
 {
     std::size_t count = 0;
-    for (const auto& [name, queue] : m_modalScripts) count += queue.size();
+    for (const auto& [name, queue] : m_modalScripts)
+        count += queue.size();
     return count;
 }
 
@@ -56,7 +59,8 @@ void HeadlessToolkit::setTwipsPerPixel(int x, int y)
 std::vector<std::string> HeadlessToolkit::messagePrompts() const
 {
     std::vector<std::string> prompts;
-    for (const auto& box : m_journal->messageBoxes) prompts.push_back(box.prompt);
+    for (const auto& box : m_journal->messageBoxes)
+        prompts.push_back(box.prompt);
     return prompts;
 }
 
@@ -81,7 +85,10 @@ std::string HeadlessToolkit::activeModalForm() const
     return m_journal->modalStack.empty() ? std::string() : m_journal->modalStack.back();
 }
 
-void HeadlessToolkit::clearRecords() { m_journal->clear(); }
+void HeadlessToolkit::clearRecords()
+{
+    m_journal->clear();
+}
 
 std::unique_ptr<ui::FormPeer> HeadlessToolkit::createPeer(ui::Form& form)
 {

@@ -12,6 +12,10 @@
 //   ... run the code that shows frmConfig modally ...
 //   EXPECT_EQ(toolkit.messageBoxes().at(0).prompt, "...");
 
+#include "headless/Journal.h"
+#include "ui/Form.h"
+#include "ui/Toolkit.h"
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -20,14 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "headless/Journal.h"
-#include "ui/Form.h"
-#include "ui/Toolkit.h"
-
 namespace corvane::headless {
 
 class HeadlessToolkit final : public ui::Toolkit {
-public:
+  public:
     // The user's actions inside one modal showing of a form.
     using ModalScript = std::function<void(ui::Form&)>;
     // Sees each message box as it comes up (the user reads it and presses OK).
@@ -55,7 +55,10 @@ public:
     // --- What happened ------------------------------------------------------
     [[nodiscard]] const std::vector<MessageBoxRecord>& messageBoxes() const noexcept { return m_journal->messageBoxes; }
     [[nodiscard]] std::vector<std::string> messagePrompts() const;
-    [[nodiscard]] const std::vector<ui::MousePointer>& pointerChanges() const noexcept { return m_journal->pointerChanges; }
+    [[nodiscard]] const std::vector<ui::MousePointer>& pointerChanges() const noexcept
+    {
+        return m_journal->pointerChanges;
+    }
     [[nodiscard]] const std::vector<ShellRequest>& shellRequests() const noexcept { return m_journal->shellRequests; }
     [[nodiscard]] const std::vector<FormEvent>& formEvents() const noexcept { return m_journal->formEvents; }
     // Names of the forms whose windows were created, in order.
@@ -82,10 +85,9 @@ public:
     [[nodiscard]] int twipsPerPixelX() override { return m_twipsPerPixelX; }
     [[nodiscard]] int twipsPerPixelY() override { return m_twipsPerPixelY; }
     std::intptr_t shellExecute(ui::WindowHandle window, const std::string& operation, const std::string& file,
-                               const std::string& parameters, const std::string& directory,
-                               int showCommand) override;
+                               const std::string& parameters, const std::string& directory, int showCommand) override;
 
-private:
+  private:
     std::shared_ptr<Journal> m_journal;
     std::map<std::string, std::deque<ModalScript>, std::less<>> m_modalScripts;
     MessageBoxScript m_messageBoxScript;

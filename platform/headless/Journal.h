@@ -3,11 +3,11 @@
 // the toolkit and its peers so that a form outliving the toolkit (a public
 // variable still holding a dialog) never writes through a dangling pointer.
 
+#include "ui/Toolkit.h"
+
 #include <map>
 #include <string>
 #include <vector>
-
-#include "ui/Toolkit.h"
 
 namespace corvane::headless {
 
@@ -52,8 +52,8 @@ struct ListChange {
     std::string form;
     std::string list;
     ListChangeKind kind = ListChangeKind::Inserted;
-    int index = -1;  // Inserted, Selected
-    std::string text;  // Inserted
+    int index = -1;   // Inserted, Selected
+    std::string text; // Inserted
 };
 
 struct TextChange {

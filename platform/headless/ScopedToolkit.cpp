@@ -9,11 +9,14 @@ ScopedToolkit::ScopedToolkit(ui::Toolkit& toolkit)
     try {
         m_previous = &ui::toolkit();
     } catch (const host::HostError&) {
-        m_previous = nullptr;  // none installed yet
+        m_previous = nullptr; // none installed yet
     }
     ui::setToolkit(&toolkit);
 }
 
-ScopedToolkit::~ScopedToolkit() { ui::setToolkit(m_previous); }
+ScopedToolkit::~ScopedToolkit()
+{
+    ui::setToolkit(m_previous);
+}
 
 } // namespace corvane::headless

@@ -7,13 +7,13 @@
 namespace corvane::headless {
 
 class ScopedToolkit {
-public:
+  public:
     explicit ScopedToolkit(ui::Toolkit& toolkit);
     ScopedToolkit(const ScopedToolkit&) = delete;
     ScopedToolkit& operator=(const ScopedToolkit&) = delete;
     ~ScopedToolkit();
 
-private:
+  private:
     ui::Toolkit* m_previous = nullptr;
 };
 

@@ -1,8 +1,8 @@
 #include "posix/FaultyFileSystem.h"
 
-#include <array>
-
 #include "host/HostError.h"
+
+#include <array>
 
 namespace corvane::posix {
 
@@ -29,9 +29,10 @@ struct FaultyFileSystem::State {
         ++total;
         calls.push_back({operation, path, false});
         for (const Fault& fault : faults) {
-            const bool hit = (fault.kind == Fault::Kind::NthOfOperation && fault.operation == operation && fault.n == nth) ||
-                             (fault.kind == Fault::Kind::NthCall && fault.n == total) ||
-                             (fault.kind == Fault::Kind::Path && fault.operation == operation && fault.path == path);
+            const bool hit =
+                (fault.kind == Fault::Kind::NthOfOperation && fault.operation == operation && fault.n == nth) ||
+                (fault.kind == Fault::Kind::NthCall && fault.n == total) ||
+                (fault.kind == Fault::Kind::Path && fault.operation == operation && fault.path == path);
             if (!hit) continue;
             ++raised;
             calls.back().failed = true;
@@ -44,7 +45,7 @@ struct FaultyFileSystem::State {
 namespace {
 
 class FaultyStream final : public host::FileStream {
-public:
+  public:
     FaultyStream(std::unique_ptr<host::FileStream> inner, std::shared_ptr<FaultyFileSystem::State> state,
                  std::string path)
         : m_inner(std::move(inner)), m_state(std::move(state)), m_path(std::move(path))
@@ -78,7 +79,7 @@ public:
         m_inner->close();
     }
 
-private:
+  private:
     std::unique_ptr<host::FileStream> m_inner;
     std::shared_ptr<FaultyFileSystem::State> m_state;
     std::string m_path;
@@ -89,15 +90,24 @@ private:
 const char* operationName(FileOperation operation)
 {
     switch (operation) {
-    case FileOperation::Open: return "open";
-    case FileOperation::Read: return "read";
-    case FileOperation::Write: return "write";
-    case FileOperation::Close: return "close";
-    case FileOperation::Rename: return "rename";
-    case FileOperation::Delete: return "delete";
-    case FileOperation::CreateFolder: return "createFolder";
-    case FileOperation::FileExists: return "fileExists";
-    case FileOperation::FolderExists: return "folderExists";
+    case FileOperation::Open:
+        return "open";
+    case FileOperation::Read:
+        return "read";
+    case FileOperation::Write:
+        return "write";
+    case FileOperation::Close:
+        return "close";
+    case FileOperation::Rename:
+        return "rename";
+    case FileOperation::Delete:
+        return "delete";
+    case FileOperation::CreateFolder:
+        return "createFolder";
+    case FileOperation::FileExists:
+        return "fileExists";
+    case FileOperation::FolderExists:
+        return "folderExists";
     }
     return "?";
 }
@@ -113,7 +123,8 @@ void FaultyFileSystem::failOn(FileOperation operation, int k, std::int32_t numbe
 
 void FaultyFileSystem::failAtCall(int n, std::int32_t number, std::string description)
 {
-    m_state->faults.push_back({State::Fault::Kind::NthCall, FileOperation::Open, n, {}, number, std::move(description)});
+    m_state->faults.push_back(
+        {State::Fault::Kind::NthCall, FileOperation::Open, n, {}, number, std::move(description)});
 }
 
 void FaultyFileSystem::failOnPath(FileOperation operation, const std::string& path, std::int32_t number,
@@ -122,16 +133,28 @@ void FaultyFileSystem::failOnPath(FileOperation operation, const std::string& pa
     m_state->faults.push_back({State::Fault::Kind::Path, operation, 0, path, number, std::move(description)});
 }
 
-void FaultyFileSystem::clearFaults() { m_state->faults.clear(); }
+void FaultyFileSystem::clearFaults()
+{
+    m_state->faults.clear();
+}
 
 int FaultyFileSystem::count(FileOperation operation) const
 {
     return m_state->counts[static_cast<std::size_t>(operation)];
 }
 
-int FaultyFileSystem::totalCount() const { return m_state->total; }
-int FaultyFileSystem::failuresRaised() const { return m_state->raised; }
-const std::vector<FileCall>& FaultyFileSystem::calls() const { return m_state->calls; }
+int FaultyFileSystem::totalCount() const
+{
+    return m_state->total;
+}
+int FaultyFileSystem::failuresRaised() const
+{
+    return m_state->raised;
+}
+const std::vector<FileCall>& FaultyFileSystem::calls() const
+{
+    return m_state->calls;
+}
 
 void FaultyFileSystem::resetCounts()
 {

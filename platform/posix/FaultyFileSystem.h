@@ -7,12 +7,12 @@
 //   FaultyFileSystem faulty(posixFileSystem);
 //   faulty.failOn(FileOperation::Rename, 1, 70, "Permission denied");
 
+#include "host/FileSystem.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "host/FileSystem.h"
 
 namespace corvane::posix {
 
@@ -23,12 +23,12 @@ inline constexpr int kFileOperationCount = 9;
 
 struct FileCall {
     FileOperation operation;
-    std::string path;  // the file of a stream call; "from" of a rename
+    std::string path; // the file of a stream call; "from" of a rename
     bool failed = false;
 };
 
 class FaultyFileSystem final : public host::FileSystem {
-public:
+  public:
     explicit FaultyFileSystem(host::FileSystem& inner);
     ~FaultyFileSystem() override;
 
@@ -59,7 +59,7 @@ public:
 
     struct State;
 
-private:
+  private:
     host::FileSystem& m_inner;
     // Shared with open streams, which may outlive this object.
     std::shared_ptr<State> m_state;

@@ -1,8 +1,8 @@
 #include "posix/PosixErrors.h"
 
-#include <cerrno>
-
 #include "host/HostError.h"
+
+#include <cerrno>
 
 namespace corvane::posix {
 
@@ -15,22 +15,30 @@ void raiseFromErrno(int error, std::int32_t notFoundNumber)
 {
     namespace e = host::errors;
     switch (error) {
-    case ENOENT: host::raiseError(notFoundNumber);
+    case ENOENT:
+        host::raiseError(notFoundNumber);
     case ENOTDIR:
     case ENAMETOOLONG:
-    case ELOOP: host::raiseError(e::kPathNotFound);
+    case ELOOP:
+        host::raiseError(e::kPathNotFound);
     case EEXIST:
-    case ENOTEMPTY: host::raiseError(e::kFileAlreadyExists);
+    case ENOTEMPTY:
+        host::raiseError(e::kFileAlreadyExists);
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY: host::raiseError(e::kPermissionDenied);
+    case ETXTBSY:
+        host::raiseError(e::kPermissionDenied);
     case ENOSPC:
-    case EDQUOT: host::raiseError(kDiskFull, "Disk full");
+    case EDQUOT:
+        host::raiseError(kDiskFull, "Disk full");
     case EMFILE:
-    case ENFILE: host::raiseError(kTooManyFiles, "Too many files");
-    case ENOMEM: host::raiseError(e::kOutOfMemory);
-    default: host::raiseError(e::kPathFileAccessError);
+    case ENFILE:
+        host::raiseError(kTooManyFiles, "Too many files");
+    case ENOMEM:
+        host::raiseError(e::kOutOfMemory);
+    default:
+        host::raiseError(e::kPathFileAccessError);
     }
 }
 

@@ -1,11 +1,10 @@
 #include "posix/PosixFileStream.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "host/HostError.h"
 #include "posix/PosixErrors.h"
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace corvane::posix {
 

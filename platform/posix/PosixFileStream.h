@@ -3,14 +3,14 @@
 // close() makes them durable (fsync) before it reports success, so that a
 // file put in place by rename afterwards holds all of its bytes.
 
-#include <string>
-
 #include "host/FileSystem.h"
+
+#include <string>
 
 namespace corvane::posix {
 
 class PosixFileStream final : public host::FileStream {
-public:
+  public:
     PosixFileStream(int descriptor, bool writable) noexcept : m_descriptor(descriptor), m_writable(writable) {}
     ~PosixFileStream() override;
 
@@ -18,7 +18,7 @@ public:
     void write(const std::string& bytes) override;
     void close() override;
 
-private:
+  private:
     int m_descriptor;
     bool m_writable;
 };

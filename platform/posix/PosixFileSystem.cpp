@@ -1,17 +1,16 @@
 #include "posix/PosixFileSystem.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <system_error>
-
 #include "host/HostError.h"
 #include "posix/PosixErrors.h"
 #include "posix/PosixFileStream.h"
 #include "posix/WindowsPath.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace corvane::posix {
 
@@ -85,7 +84,8 @@ std::optional<fs::path> PosixFileSystem::resolve(const std::string& windowsPath)
     const auto& root = m_drives[static_cast<std::size_t>(parsed->drive - 'A')];
     if (!root) return std::nullopt;
     fs::path place = *root;
-    for (const std::string& name : parsed->components) place /= matchName(place, name);
+    for (const std::string& name : parsed->components)
+        place /= matchName(place, name);
     return place;
 }
 
@@ -138,9 +138,15 @@ std::unique_ptr<host::FileStream> PosixFileSystem::open(const std::string& path,
 
     int flags = O_CLOEXEC;
     switch (mode) {
-    case host::OpenMode::Input: flags |= O_RDONLY; break;
-    case host::OpenMode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
-    case host::OpenMode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+    case host::OpenMode::Input:
+        flags |= O_RDONLY;
+        break;
+    case host::OpenMode::Append:
+        flags |= O_WRONLY | O_CREAT | O_APPEND;
+        break;
+    case host::OpenMode::Output:
+        flags |= O_WRONLY | O_CREAT | O_TRUNC;
+        break;
     }
     const int descriptor = ::open(target.c_str(), flags, 0666);
     if (descriptor < 0) {

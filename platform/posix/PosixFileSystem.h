@@ -5,17 +5,17 @@
 // the host says so). Names are matched ignoring ASCII letter case where the
 // exact name does not exist, as on the system's native platform.
 
+#include "host/FileSystem.h"
+
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 
-#include "host/FileSystem.h"
-
 namespace corvane::posix {
 
 class PosixFileSystem final : public host::FileSystem {
-public:
+  public:
     PosixFileSystem() = default;
 
     // Letter in either case. The folder stands for the drive's root.
@@ -31,7 +31,7 @@ public:
     std::unique_ptr<host::FileStream> open(const std::string& path, host::OpenMode mode) override;
     void rename(const std::string& from, const std::string& to) override;
 
-private:
+  private:
     // Like resolve(), but raises: 52 for a malformed path, 76 for an unmapped drive.
     [[nodiscard]] std::filesystem::path place(const std::string& windowsPath) const;
 

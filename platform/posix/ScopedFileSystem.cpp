@@ -9,11 +9,14 @@ ScopedFileSystem::ScopedFileSystem(host::FileSystem& fs)
     try {
         m_previous = &host::fileSystem();
     } catch (const host::HostError&) {
-        m_previous = nullptr;  // none installed yet
+        m_previous = nullptr; // none installed yet
     }
     host::setFileSystem(&fs);
 }
 
-ScopedFileSystem::~ScopedFileSystem() { host::setFileSystem(m_previous); }
+ScopedFileSystem::~ScopedFileSystem()
+{
+    host::setFileSystem(m_previous);
+}
 
 } // namespace corvane::posix

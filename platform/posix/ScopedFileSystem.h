@@ -7,13 +7,13 @@
 namespace corvane::posix {
 
 class ScopedFileSystem {
-public:
+  public:
     explicit ScopedFileSystem(host::FileSystem& fs);
     ScopedFileSystem(const ScopedFileSystem&) = delete;
     ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
     ~ScopedFileSystem();
 
-private:
+  private:
     host::FileSystem* m_previous = nullptr;
 };
 

@@ -1,9 +1,8 @@
 #include "posix/ScratchFolder.h"
 
-#include <stdlib.h>  // mkdtemp
-
 #include <fstream>
 #include <sstream>
+#include <stdlib.h> // mkdtemp
 #include <system_error>
 
 namespace corvane::posix {

@@ -9,7 +9,7 @@
 namespace corvane::posix {
 
 class ScratchFolder {
-public:
+  public:
     ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -23,7 +23,7 @@ public:
     // The file's bytes; empty when there is no such file.
     [[nodiscard]] std::string readFile(const std::filesystem::path& relative) const;
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

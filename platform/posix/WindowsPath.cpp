@@ -4,8 +4,14 @@ namespace corvane::posix {
 
 namespace {
 
-bool isLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isSeparator(char c) noexcept { return c == '\\' || c == '/'; }
+bool isLetter(char c) noexcept
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool isSeparator(char c) noexcept
+{
+    return c == '\\' || c == '/';
+}
 
 bool isForbidden(char c) noexcept
 {
@@ -18,8 +24,10 @@ bool isForbidden(char c) noexcept
     case '"':
     case '|':
     case '?':
-    case '*': return true;
-    default: return false;
+    case '*':
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -36,7 +44,8 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view text)
     std::size_t start = 0;
     while (start <= rest.size()) {
         std::size_t end = start;
-        while (end < rest.size() && !isSeparator(rest[end])) ++end;
+        while (end < rest.size() && !isSeparator(rest[end]))
+            ++end;
         const std::string_view name = rest.substr(start, end - start);
         start = end + 1;
         if (name.empty() || name == ".") continue;

@@ -12,9 +12,9 @@
 namespace corvane::posix {
 
 struct WindowsPath {
-    char drive = 'C';  // upper case
+    char drive = 'C'; // upper case
     std::vector<std::string> components;
-    bool trailingSeparator = false;  // "...\folder\"
+    bool trailingSeparator = false; // "...\folder\"
 };
 
 // Empty when the text is no full path: no drive letter and colon, a UNC

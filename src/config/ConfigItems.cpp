@@ -5,8 +5,14 @@ namespace corvane::config {
 namespace {
 constexpr char kQuote = '"';
 
-bool isBlank(char c) noexcept { return c == ' ' || c == '\t'; }
-bool isSeparator(char c) noexcept { return c == ',' || c == '\r' || c == '\n'; }
+bool isBlank(char c) noexcept
+{
+    return c == ' ' || c == '\t';
+}
+bool isSeparator(char c) noexcept
+{
+    return c == ',' || c == '\r' || c == '\n';
+}
 } // namespace
 
 std::string ItemReader::next()
@@ -17,7 +23,8 @@ std::string ItemReader::next()
     std::string item;
     if (m_position < m_data.size() && m_data[m_position] == kQuote) {
         item = readQuoted();
-        while (m_position < m_data.size() && !isSeparator(m_data[m_position])) ++m_position;
+        while (m_position < m_data.size() && !isSeparator(m_data[m_position]))
+            ++m_position;
     } else {
         item = readUnquoted();
     }
@@ -27,13 +34,14 @@ std::string ItemReader::next()
 
 void ItemReader::skipBlanks() noexcept
 {
-    while (m_position < m_data.size() && isBlank(m_data[m_position])) ++m_position;
+    while (m_position < m_data.size() && isBlank(m_data[m_position]))
+        ++m_position;
 }
 
 std::string ItemReader::readQuoted()
 {
     std::string item;
-    ++m_position;  // the opening quote
+    ++m_position; // the opening quote
     while (m_position < m_data.size()) {
         const char c = m_data[m_position++];
         if (c != kQuote) {
@@ -45,7 +53,7 @@ std::string ItemReader::readQuoted()
             ++m_position;
             continue;
         }
-        break;  // the closing quote
+        break; // the closing quote
     }
     return item;
 }
@@ -53,9 +61,11 @@ std::string ItemReader::readQuoted()
 std::string ItemReader::readUnquoted()
 {
     const std::size_t start = m_position;
-    while (m_position < m_data.size() && !isSeparator(m_data[m_position])) ++m_position;
+    while (m_position < m_data.size() && !isSeparator(m_data[m_position]))
+        ++m_position;
     std::size_t end = m_position;
-    while (end > start && isBlank(m_data[end - 1])) --end;
+    while (end > start && isBlank(m_data[end - 1]))
+        --end;
     return std::string(m_data.substr(start, end - start));
 }
 
@@ -71,8 +81,11 @@ void ItemReader::skipSeparator() noexcept
         ++m_position;
         if (m_position < m_data.size() && m_data[m_position] == '\n') ++m_position;
         break;
-    case '\n': ++m_position; break;
-    default: break;
+    case '\n':
+        ++m_position;
+        break;
+    default:
+        break;
     }
 }
 

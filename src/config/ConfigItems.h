@@ -25,7 +25,7 @@
 namespace corvane::config {
 
 class ItemReader {
-public:
+  public:
     explicit ItemReader(std::string_view data) noexcept : m_data(data) {}
 
     // The runtime's end-of-file test, made before each read.
@@ -34,7 +34,7 @@ public:
     std::string next();
     [[nodiscard]] std::size_t position() const noexcept { return m_position; }
 
-private:
+  private:
     void skipBlanks() noexcept;
     std::string readQuoted();
     std::string readUnquoted();

@@ -1,11 +1,11 @@
 #include "config/CorvaneGIS_Config.h"
 
-#include <exception>
-
 #include "config/ConfigItems.h"
 #include "config/FileSlot.h"
 #include "host/FileSystem.h"
 #include "shared/Public.h"
+
+#include <exception>
 
 namespace CorvaneGIS_Config {
 
@@ -15,7 +15,7 @@ using corvane::config::fileSlot1;
 
 // Closes slot 1 on the way out of an operation that failed part-way.
 class CloseSlotOnError {
-public:
+  public:
     CloseSlotOnError() = default;
     CloseSlotOnError(const CloseSlotOnError&) = delete;
     CloseSlotOnError& operator=(const CloseSlotOnError&) = delete;
@@ -24,7 +24,7 @@ public:
         if (std::uncaught_exceptions() > m_uncaught) fileSlot1().closeQuietly();
     }
 
-private:
+  private:
     int m_uncaught = std::uncaught_exceptions();
 };
 
@@ -71,7 +71,10 @@ void ReadConfiguration(const std::string& path)
     CorvaneGIS_Public::AddressNumberField = std::move(addressNumberField);
 }
 
-std::string PendingConfigurationPath(const std::string& configFilePath) { return configFilePath + ".new"; }
+std::string PendingConfigurationPath(const std::string& configFilePath)
+{
+    return configFilePath + ".new";
+}
 
 void WriteConfiguration(const std::string& parcelLayerName, const std::string& streetNameField,
                         const std::string& addressNumberField)
@@ -84,7 +87,8 @@ void WriteConfiguration(const std::string& parcelLayerName, const std::string& s
     try {
         slot.close();
         slot.openOutput(pending);
-        for (const std::string& value : values) slot.printLine(corvane::config::quoteItem(value));
+        for (const std::string& value : values)
+            slot.printLine(corvane::config::quoteItem(value));
         slot.close();
         corvane::host::fileSystem().rename(pending, target);
     } catch (...) {

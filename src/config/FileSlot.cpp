@@ -4,7 +4,10 @@
 
 namespace corvane::config {
 
-FileSlot::~FileSlot() { closeQuietly(); }
+FileSlot::~FileSlot()
+{
+    closeQuietly();
+}
 
 void FileSlot::requireClosed() const
 {
@@ -28,9 +31,15 @@ void FileSlot::openInput(const std::string& path)
     m_mode = Mode::Input;
 }
 
-void FileSlot::openAppend(const std::string& path) { openForWriting(path, host::OpenMode::Append); }
+void FileSlot::openAppend(const std::string& path)
+{
+    openForWriting(path, host::OpenMode::Append);
+}
 
-void FileSlot::openOutput(const std::string& path) { openForWriting(path, host::OpenMode::Output); }
+void FileSlot::openOutput(const std::string& path)
+{
+    openForWriting(path, host::OpenMode::Output);
+}
 
 void FileSlot::openForWriting(const std::string& path, host::OpenMode mode)
 {

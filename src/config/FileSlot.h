@@ -7,17 +7,17 @@
 // Reads follow the item rules of config/ConfigItems.h; the whole file is
 // read when it is opened for input. Called on the UI thread only.
 
+#include "config/ConfigItems.h"
+#include "host/FileSystem.h"
+
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "config/ConfigItems.h"
-#include "host/FileSystem.h"
-
 namespace corvane::config {
 
 class FileSlot {
-public:
+  public:
     FileSlot() = default;
     FileSlot(const FileSlot&) = delete;
     FileSlot& operator=(const FileSlot&) = delete;
@@ -43,7 +43,7 @@ public:
 
     [[nodiscard]] bool isOpen() const noexcept { return m_mode != Mode::Closed; }
 
-private:
+  private:
     enum class Mode { Closed, Input, Output };
 
     void openForWriting(const std::string& path, host::OpenMode mode);
@@ -52,7 +52,7 @@ private:
 
     Mode m_mode = Mode::Closed;
     std::unique_ptr<host::FileStream> m_stream;
-    std::string m_content;  // input: the whole file
+    std::string m_content; // input: the whole file
     std::optional<ItemReader> m_reader;
 };
 

@@ -17,8 +17,8 @@ using corvane::errors::reportTrappedError;
 using corvane::host::fileSystem;
 } // namespace
 
-std::int16_t fSetupProductFolder(const std::string& company, const std::string& product,
-                                 const std::string& fileName, const std::string& subFolder)
+std::int16_t fSetupProductFolder(const std::string& company, const std::string& product, const std::string& fileName,
+                                 const std::string& subFolder)
 {
     using namespace CorvaneGIS_Public;
     std::int16_t result = 0;

@@ -16,8 +16,8 @@ namespace CorvaneGIS_IO {
 // and an empty file `fileName` in the product folder if it has none. Sets
 // DriveLetter, ProductFolderPath and ConfigFilePath. 1 on success, -1 on
 // any failure (a message only when no drive has the folder).
-std::int16_t fSetupProductFolder(const std::string& company, const std::string& product,
-                                 const std::string& fileName, const std::string& subFolder);
+std::int16_t fSetupProductFolder(const std::string& company, const std::string& product, const std::string& fileName,
+                                 const std::string& subFolder);
 
 bool fDoesFileExist(const std::string& path);
 // A trailing backslash is allowed.

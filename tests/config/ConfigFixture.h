@@ -3,8 +3,6 @@
 // fault-injecting file system, with the headless toolkit installed and the
 // public variables as a freshly loaded component has them.
 
-#include <gtest/gtest.h>
-
 #include "config/FileSlot.h"
 #include "headless/HeadlessToolkit.h"
 #include "headless/ScopedToolkit.h"
@@ -15,10 +13,12 @@
 #include "posix/ScratchFolder.h"
 #include "shared/Public.h"
 
+#include <gtest/gtest.h>
+
 namespace corvane::config {
 
 class ConfigFixture : public ::testing::Test {
-protected:
+  protected:
     static constexpr const char* kFolder = "C:\\Program Files\\CorvaneGIS\\CorvaneAddressSearch\\";
     static constexpr const char* kProductFolder = "Program Files/CorvaneGIS/CorvaneAddressSearch";
 
@@ -37,7 +37,10 @@ protected:
     }
 
     static std::string configPath() { return std::string(kFolder) + "config"; }
-    void writeConfig(const std::string& bytes) const { scratch.writeFile(std::string(kProductFolder) + "/config", bytes); }
+    void writeConfig(const std::string& bytes) const
+    {
+        scratch.writeFile(std::string(kProductFolder) + "/config", bytes);
+    }
     [[nodiscard]] std::string configBytes() const { return scratch.readFile(std::string(kProductFolder) + "/config"); }
     [[nodiscard]] std::vector<std::string> productFolderEntries() const
     {

@@ -11,7 +11,8 @@ Items readAll(std::string_view data)
 {
     ItemReader reader(data);
     Items items;
-    while (!reader.atEnd()) items.push_back(reader.next());
+    while (!reader.atEnd())
+        items.push_back(reader.next());
     EXPECT_EQ(reader.position(), data.size());
     EXPECT_EQ(items.size(), countItems(data));
     return items;

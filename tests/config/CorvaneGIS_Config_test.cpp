@@ -1,6 +1,5 @@
-#include "config/CorvaneGIS_Config.h"
-
 #include "ConfigFixture.h"
+#include "config/CorvaneGIS_Config.h"
 
 namespace corvane::config {
 namespace {
@@ -12,7 +11,7 @@ using CorvaneGIS_Config::ReadConfiguration;
 using CorvaneGIS_Config::WriteConfiguration;
 
 class ConfigurationTest : public ConfigFixture {
-protected:
+  protected:
     void expectVariables(const std::string& layer, const std::string& street, const std::string& number)
     {
         EXPECT_EQ(ParcelLayerName, layer);
@@ -41,7 +40,7 @@ TEST_F(ConfigurationTest, SavingTwiceLeavesOnlyTheSecondChoice)
     WriteConfiguration("Parcels, 2024", "Street \"Name\"", "No");
     WriteConfiguration("Lots", "ST", "NUM");
     EXPECT_EQ(configBytes(), "\"Lots\"\r\n\"ST\"\r\n\"NUM\"\r\n");
-    EXPECT_EQ(productFolderEntries(), std::vector<std::string>{"config"});  // nothing left beside it
+    EXPECT_EQ(productFolderEntries(), std::vector<std::string>{"config"}); // nothing left beside it
 }
 
 TEST_F(ConfigurationTest, CommasAndQuotesInValuesSurviveTheRoundTrip)
@@ -105,7 +104,7 @@ TEST_F(ConfigurationTest, ASaveThatFailsAtAnyFileCallKeepsTheOldFileAndVariables
     fs.resetCounts();
     WriteConfiguration("Parcels", "STREET", "ADDR_NO");
     const int calls = fs.totalCount();
-    ASSERT_GE(calls, 6);  // open, three writes, close, rename at least
+    ASSERT_GE(calls, 6); // open, three writes, close, rename at least
 
     for (int k = 1; k <= calls; ++k) {
         SCOPED_TRACE("failing call " + std::to_string(k));

@@ -1,6 +1,5 @@
-#include "config/FileSlot.h"
-
 #include "ConfigFixture.h"
+#include "config/FileSlot.h"
 
 namespace corvane::config {
 namespace {
@@ -13,7 +12,7 @@ TEST_F(FileSlotTest, OneFileAtATime)
 {
     writeConfig("a,b\r\n");
     FileSlot slot;
-    slot.close();  // closing a closed slot is fine
+    slot.close(); // closing a closed slot is fine
     slot.openInput(configPath());
     EXPECT_TRUE(slot.isOpen());
     EXPECT_EQ(errorOf([&] { slot.openInput(configPath()); }), e::kFileAlreadyOpen);
@@ -31,7 +30,7 @@ TEST_F(FileSlotTest, OneFileAtATime)
 TEST_F(FileSlotTest, PrintLineEndsEachLineWithCrLf)
 {
     FileSlot slot;
-    slot.openAppend(configPath());  // creates the file
+    slot.openAppend(configPath()); // creates the file
     slot.printLine("\"x\"");
     slot.printLine("");
     EXPECT_EQ(errorOf([&] { static_cast<void>(slot.eof()); }), e::kBadFileMode);
@@ -49,7 +48,7 @@ TEST_F(FileSlotTest, AFailedCloseStillFreesTheSlot)
     slot.printLine("x");
     EXPECT_EQ(errorOf([&] { slot.close(); }), 61);
     EXPECT_FALSE(slot.isOpen());
-    slot.openInput(configPath());  // no "File already open"
+    slot.openInput(configPath()); // no "File already open"
     slot.closeQuietly();
 }
 

@@ -1,9 +1,8 @@
 #include "headless/HeadlessToolkit.h"
-
-#include <gtest/gtest.h>
-
 #include "headless/ScopedToolkit.h"
 #include "ui/Form.h"
+
+#include <gtest/gtest.h>
 
 namespace corvane::headless {
 namespace {
@@ -42,7 +41,7 @@ constexpr ui::FormSpec kInnerSpec = makeForm("dlgInner", {});
 // A small dialog: Continue hides it, Cancel unloads it, Command2 of the
 // inner dialog is never pressed.
 class TestDialog : public ui::Form {
-public:
+  public:
     TestDialog() : Form(kDialogSpec)
     {
         control("Command1").Click = [this] { Hide(); };
@@ -50,7 +49,7 @@ public:
     }
     int loads = 0;
 
-protected:
+  protected:
     void Form_Load() override
     {
         ++loads;
@@ -61,13 +60,13 @@ protected:
 
 // A form that ignores its close box.
 class StubbornDialog : public ui::Form {
-public:
+  public:
     StubbornDialog() : Form(kInnerSpec) {}
     void userClose() override {}
 };
 
 class HeadlessToolkitTest : public ::testing::Test {
-protected:
+  protected:
     HeadlessToolkit toolkit;
     ScopedToolkit installed{toolkit};
 };
@@ -85,7 +84,7 @@ TEST_F(HeadlessToolkitTest, ScriptActsInsideTheModalRunAndIsConsumedOnce)
 
     EXPECT_EQ(seenSelection, 1);
     EXPECT_FALSE(dialog->Visible());
-    EXPECT_TRUE(dialog->Loaded());  // hidden, not unloaded: no close box needed
+    EXPECT_TRUE(dialog->Loaded()); // hidden, not unloaded: no close box needed
     ASSERT_EQ(toolkit.modalRuns().size(), 1u);
     EXPECT_TRUE(toolkit.modalRuns()[0].scripted);
     EXPECT_FALSE(toolkit.modalRuns()[0].closedByCloseBox);
@@ -104,14 +103,17 @@ TEST_F(HeadlessToolkitTest, ScriptsQueueInOrderPerForm)
 {
     auto dialog = std::make_shared<TestDialog>();
     std::vector<int> order;
-    toolkit.whenModal("dlgTest", [&](ui::Form& f) { order.push_back(1); f.userClick("Command2"); });
+    toolkit.whenModal("dlgTest", [&](ui::Form& f) {
+        order.push_back(1);
+        f.userClick("Command2");
+    });
     toolkit.whenModal("dlgInner", [&](ui::Form&) { order.push_back(99); });
     toolkit.whenModal("dlgTest", [&](ui::Form&) { order.push_back(2); });
     dialog->Show(ui::vbModal);
     dialog->Show(ui::vbModal);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
     EXPECT_EQ(toolkit.pendingModalScripts(), 1u);
-    EXPECT_EQ(dialog->loads, 2);  // unloaded by Cancel, so loaded afresh
+    EXPECT_EQ(dialog->loads, 2); // unloaded by Cancel, so loaded afresh
 }
 
 TEST_F(HeadlessToolkitTest, NestedModalRunsAndBoxesKnowWhichFormIsInFront)
@@ -198,7 +200,7 @@ TEST(ScopedToolkitTest, RestoresThePreviousToolkitAndSurvivesFormsThatOutliveIt)
         EXPECT_EQ(&ui::toolkit(), &inner);
     }
     EXPECT_EQ(&ui::toolkit(), &outer);
-    survivor.reset();  // its window's peer outlives the toolkit that made it
+    survivor.reset(); // its window's peer outlives the toolkit that made it
     EXPECT_TRUE(outer.formEvents().empty());
 }
 

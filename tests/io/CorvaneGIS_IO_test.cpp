@@ -1,16 +1,15 @@
-#include "io/CorvaneGIS_IO.h"
-
-#include <gtest/gtest.h>
-
 #include "config/FileSlot.h"
 #include "errors/ErrorHandling.h"
 #include "headless/HeadlessToolkit.h"
 #include "headless/ScopedToolkit.h"
+#include "io/CorvaneGIS_IO.h"
 #include "posix/FaultyFileSystem.h"
 #include "posix/PosixFileSystem.h"
 #include "posix/ScopedFileSystem.h"
 #include "posix/ScratchFolder.h"
 #include "shared/Public.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,7 +23,7 @@ constexpr const char* kNoProgramFiles =
     "support@corvanegis.example.com. Thanks!";
 
 class InstallLocationTest : public ::testing::Test {
-protected:
+  protected:
     InstallLocationTest()
     {
         ResetForNewComponent();
@@ -92,7 +91,7 @@ TEST_F(InstallLocationTest, FirstOfSeveralDrivesWinsAndLaterLettersAreNotTried)
     EXPECT_TRUE(fsys::is_directory(d / "Program Files/CorvaneGIS/CorvaneAddressSearch"));
     EXPECT_FALSE(fsys::exists(e / "Program Files/CorvaneGIS"));
     EXPECT_EQ(callsOnDrive('E'), 0);
-    EXPECT_EQ(callsOnDrive('A'), 1);  // each letter before D tested once
+    EXPECT_EQ(callsOnDrive('A'), 1); // each letter before D tested once
 }
 
 TEST_F(InstallLocationTest, NoProgramFilesAnywhere)
@@ -113,7 +112,8 @@ TEST_F(InstallLocationTest, ExistingFoldersAndFileAreLeftAlone)
     scratch.makeFolder("C/Program Files/CorvaneGIS/CorvaneAddressSearch");
     scratch.writeFile("C/Program Files/CorvaneGIS/CorvaneAddressSearch/config", "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
     EXPECT_EQ(setUp(), 1);
-    EXPECT_EQ(scratch.readFile("C/Program Files/CorvaneGIS/CorvaneAddressSearch/config"), "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
+    EXPECT_EQ(scratch.readFile("C/Program Files/CorvaneGIS/CorvaneAddressSearch/config"),
+              "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
     EXPECT_EQ(fs.count(FileOperation::CreateFolder), 0);
     EXPECT_EQ(fs.count(FileOperation::Open), 0);
     EXPECT_EQ(ConfigFilePath, "C:\\Program Files\\CorvaneGIS\\CorvaneAddressSearch\\config");
@@ -143,7 +143,7 @@ TEST_F(InstallLocationTest, EmptyFileNameAndSubFolder)
 
 TEST_F(InstallLocationTest, AFailingFolderTestIsReportedOnceAndTheSearchGoesOn)
 {
-    drive('A');  // has the folder, but its device answers with an error
+    drive('A'); // has the folder, but its device answers with an error
     drive('C');
     fs.failOnPath(FileOperation::FolderExists, "A:\\Program Files\\", 71, "Disk not ready");
     EXPECT_EQ(setUp(), 1);
@@ -163,8 +163,9 @@ TEST_F(InstallLocationTest, FolderThatCannotBeMadeIsReportedThenTheSetUpFailsQui
     EXPECT_EQ(setUp(), -1);
     // The company folder fails (70); the product folder then has no parent (76).
     ASSERT_EQ(toolkit.messageBoxes().size(), 2u);
-    EXPECT_NE(toolkit.messageBoxes()[0].prompt.find("ERROR NUMBER: 70\r\nMODULE: fCreateDirectory CorvaneGIS_IO Line : 270"),
-              std::string::npos);
+    EXPECT_NE(
+        toolkit.messageBoxes()[0].prompt.find("ERROR NUMBER: 70\r\nMODULE: fCreateDirectory CorvaneGIS_IO Line : 270"),
+        std::string::npos);
     EXPECT_NE(toolkit.messageBoxes()[1].prompt.find("ERROR NUMBER: 76\r\n"), std::string::npos);
     EXPECT_EQ(ProductFolderPath, "C:\\Program Files\\CorvaneGIS\\CorvaneAddressSearch\\");
     EXPECT_EQ(ConfigFilePath, "");
@@ -176,8 +177,9 @@ TEST_F(InstallLocationTest, CreatingAnExistingFolderReportsTheWholeText)
     drive('C');
     fCreateDirectory("C:\\Program Files\\");
     ASSERT_EQ(toolkit.messageBoxes().size(), 1u);
-    EXPECT_EQ(toolkit.messageBoxes()[0].prompt,
-              ErrorHandling::UnexpectedErrorText("fCreateDirectory CorvaneGIS_IO Line : 270", 58, "File already exists"));
+    EXPECT_EQ(
+        toolkit.messageBoxes()[0].prompt,
+        ErrorHandling::UnexpectedErrorText("fCreateDirectory CorvaneGIS_IO Line : 270", 58, "File already exists"));
     EXPECT_NE(toolkit.messageBoxes()[0].prompt.find("APPLICATION: CorvaneAddressSearch v2.15\r\n"), std::string::npos);
 }
 
@@ -190,7 +192,7 @@ TEST_F(InstallLocationTest, HelpersAnswerAndDeleteQuietly)
     EXPECT_TRUE(fDoesDirectoryExist("C:\\Program Files\\"));
     fDeleteFile("C:\\Program Files\\old");
     EXPECT_FALSE(fsys::exists(c / "Program Files/old"));
-    fDeleteFile("C:\\Program Files\\old");  // nothing there: nothing happens
+    fDeleteFile("C:\\Program Files\\old"); // nothing there: nothing happens
     EXPECT_TRUE(toolkit.messageBoxes().empty());
 
     fs.resetCounts();

@@ -1,16 +1,15 @@
-#include "posix/FaultyFileSystem.h"
-
-#include <gtest/gtest.h>
-
 #include "host/HostError.h"
+#include "posix/FaultyFileSystem.h"
 #include "posix/PosixFileSystem.h"
 #include "posix/ScratchFolder.h"
+
+#include <gtest/gtest.h>
 
 namespace corvane::posix {
 namespace {
 
 class FaultyFileSystemTest : public ::testing::Test {
-protected:
+  protected:
     FaultyFileSystemTest() { posix.mapDrive('C', scratch.path()); }
 
     // Appends one line to C:\f through the faulty file system.

@@ -1,9 +1,8 @@
+#include "host/HostError.h"
 #include "posix/PosixFileSystem.h"
+#include "posix/ScratchFolder.h"
 
 #include <gtest/gtest.h>
-
-#include "host/HostError.h"
-#include "posix/ScratchFolder.h"
 
 namespace corvane::posix {
 namespace {
@@ -21,7 +20,7 @@ std::int32_t errorOf(const std::function<void()>& action)
 }
 
 class PosixFileSystemTest : public ::testing::Test {
-protected:
+  protected:
     PosixFileSystemTest()
     {
         scratch.makeFolder("c/Program Files/CorvaneGIS");
@@ -35,15 +34,15 @@ protected:
 TEST_F(PosixFileSystemTest, FoldersAndFilesThroughTheDriveTable)
 {
     EXPECT_TRUE(fs.folderExists("C:\\Program Files\\"));
-    EXPECT_TRUE(fs.folderExists("c:\\program files\\corvanegis"));  // letter case as on the native platform
+    EXPECT_TRUE(fs.folderExists("c:\\program files\\corvanegis")); // letter case as on the native platform
     EXPECT_TRUE(fs.folderExists("C:\\"));
-    EXPECT_FALSE(fs.folderExists("D:\\"));  // no entry, no folders
+    EXPECT_FALSE(fs.folderExists("D:\\")); // no entry, no folders
     EXPECT_FALSE(fs.folderExists("Program Files"));
 
     scratch.writeFile("c/Program Files/CorvaneGIS/config", "x");
     EXPECT_TRUE(fs.fileExists("C:\\Program Files\\CorvaneGIS\\config"));
     EXPECT_FALSE(fs.fileExists("C:\\Program Files\\CorvaneGIS\\config\\"));
-    EXPECT_FALSE(fs.fileExists("C:\\Program Files\\CorvaneGIS"));  // a folder is no file
+    EXPECT_FALSE(fs.fileExists("C:\\Program Files\\CorvaneGIS")); // a folder is no file
     EXPECT_FALSE(fs.folderExists("C:\\Program Files\\CorvaneGIS\\config"));
     EXPECT_FALSE(fs.fileExists("C:\\..\\..\\etc\\passwd"));
 }
@@ -67,7 +66,7 @@ TEST_F(PosixFileSystemTest, OpenModesAndTheirErrors)
     EXPECT_EQ(errorOf([&] { fs.open("C:\\Program Files", host::OpenMode::Input); }), e::kPathFileAccessError);
     EXPECT_EQ(errorOf([&] { fs.open("C:\\Program Files", host::OpenMode::Append); }), e::kPathFileAccessError);
 
-    auto created = fs.open(file, host::OpenMode::Append);  // Append creates the file
+    auto created = fs.open(file, host::OpenMode::Append); // Append creates the file
     created->close();
     EXPECT_TRUE(fs.fileExists(file));
     EXPECT_EQ(scratch.readFile("c/Program Files/CorvaneGIS/config"), "");
@@ -81,7 +80,7 @@ TEST_F(PosixFileSystemTest, OpenModesAndTheirErrors)
     auto truncate = fs.open(file, host::OpenMode::Output);
     truncate->write("\"x\"\r\n");
     truncate->close();
-    truncate->close();  // a second close does nothing
+    truncate->close(); // a second close does nothing
     EXPECT_EQ(scratch.readFile("c/Program Files/CorvaneGIS/config"), "\"x\"\r\n");
 }
 
@@ -91,7 +90,7 @@ TEST_F(PosixFileSystemTest, DeleteAndRename)
     scratch.writeFile("c/Program Files/CorvaneGIS/old", "old");
     scratch.writeFile("c/Program Files/CorvaneGIS/new", "new");
 
-    fs.rename(folder + "new", folder + "old");  // replaces the target
+    fs.rename(folder + "new", folder + "old"); // replaces the target
     EXPECT_EQ(scratch.readFile("c/Program Files/CorvaneGIS/old"), "new");
     EXPECT_FALSE(fs.fileExists(folder + "new"));
     EXPECT_EQ(errorOf([&] { fs.rename(folder + "new", folder + "old"); }), e::kFileNotFound);

@@ -26,8 +26,8 @@ TEST(WindowsPathTest, DotDotStaysInsideTheDrive)
 
 TEST(WindowsPathTest, RejectsWhatIsNoFullPath)
 {
-    for (const char* text : {"", "C", "config", "\\\\server\\share\\x", "1:\\x", "C:\\a*b", "C:\\a:b", "C:\\a\nb",
-                             "C:\\what?"})
+    for (const char* text :
+         {"", "C", "config", "\\\\server\\share\\x", "1:\\x", "C:\\a*b", "C:\\a:b", "C:\\a\nb", "C:\\what?"})
         EXPECT_FALSE(parseWindowsPath(text)) << text;
 }
 
