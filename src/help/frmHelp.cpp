@@ -57,6 +57,8 @@ std::shared_ptr<frmHelp> frmHelp::open()
 
 std::size_t frmHelp::openCount() noexcept { return keptDialogs().size(); }
 
+std::vector<std::shared_ptr<frmHelp>> frmHelp::openDialogs() { return keptDialogs(); }
+
 void frmHelp::releaseAll() noexcept
 {
     // Move out first: destroying a dialog must not meet a half-cleared list.

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "host/ModelessFrame.h"
 #include "host/Ref.h"
@@ -20,8 +22,9 @@ public:
     // frame only knows the window. Dialogs whose frames the user has closed
     // since the last opening are let go here.
     static std::shared_ptr<frmHelp> open();
-    // Help dialogs being kept alive now.
+    // Help dialogs being kept alive now, oldest first.
     [[nodiscard]] static std::size_t openCount() noexcept;
+    [[nodiscard]] static std::vector<std::shared_ptr<frmHelp>> openDialogs();
     // Lets every help dialog go (the component's unload, and tests).
     static void releaseAll() noexcept;
 

@@ -38,7 +38,7 @@ void plantTown(DialogWorld& world)
 
 } // namespace
 
-DialogWorld::DialogWorld() : m_installedToolkit(toolkit), m_installedFiles(files)
+DialogWorld::DialogWorld(Town kind) : m_installedToolkit(toolkit), m_installedFiles(files)
 {
     using namespace CorvaneGIS_Public;
     ResetForNewComponent();
@@ -46,7 +46,12 @@ DialogWorld::DialogWorld() : m_installedToolkit(toolkit), m_installedFiles(files
     files.mapDrive('C', scratch.path());
     scratch.makeFolder("Program Files/CorvaneGIS/CorvaneAddressSearch");
     scratch.writeFile(kConfigFile, "");
-    plantTown(*this);
+    if (kind == Town::Memory) {
+        town = std::make_unique<memory::MemoryTown>(host);
+        parcels = &town->parcels;
+    } else {
+        plantTown(*this);
+    }
     ProductName = "CorvaneAddressSearch";
     ProductVersion = "v2.15";
     DriveLetter = "C";

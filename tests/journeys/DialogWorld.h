@@ -12,6 +12,7 @@
 #include "headless/HeadlessToolkit.h"
 #include "headless/ScopedToolkit.h"
 #include "memory/MemoryHost.h"
+#include "memory/MemoryTown.h"
 #include "posix/PosixFileSystem.h"
 #include "posix/ScopedFileSystem.h"
 #include "posix/ScratchFolder.h"
@@ -23,10 +24,15 @@ inline constexpr const char* kConfigPath = "C:\\Program Files\\CorvaneGIS\\Corva
 
 class DialogWorld {
 public:
-    // The town: "Parcels" (STNAME text, ADDNUM integer) at the top level,
-    // a group "Basemap" holding "Lots" (STREET text, NUMBER text) and a
-    // raster "Imagery". The configuration file is empty.
-    DialogWorld();
+    enum class Town {
+        // "Parcels" (STNAME text, ADDNUM integer) at the top level, a group
+        // "Basemap" holding "Lots" (STREET text, NUMBER text), a raster "Imagery".
+        Small,
+        // The memory host's parcel town (memory/MemoryTown.h).
+        Memory,
+    };
+    // The configuration file is empty.
+    explicit DialogWorld(Town town = Town::Small);
     ~DialogWorld();
     DialogWorld(const DialogWorld&) = delete;
     DialogWorld& operator=(const DialogWorld&) = delete;
@@ -53,6 +59,7 @@ public:
     memory::MemoryHost host;
     memory::MemoryFeatureLayer* parcels = nullptr;
     memory::MemoryFeatureLayer* lots = nullptr;
+    std::unique_ptr<memory::MemoryTown> town;
     posix::ScratchFolder scratch;
     posix::PosixFileSystem files;
 
