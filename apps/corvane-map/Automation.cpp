@@ -1,0 +1,166 @@
+#include "Automation.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QUrl>
+#include <iostream>
+#include <stdexcept>
+
+#include "MainWindow.h"
+#include "WidgetActions.h"
+
+namespace corvane::map {
+
+namespace {
+
+struct Verb {
+    const char* name;
+    int fixedArguments;  // words before the rest of the line
+    bool restRequired;
+};
+
+// The last argument of a step is the rest of the line, blanks included.
+constexpr Verb kVerbs[] = {
+    {"open", 0, true},         {"view", 0, true},     {"full-extent", 0, false}, {"press", 0, true},
+    {"type", 2, false},        {"click", 1, false},   {"close", 0, true},        {"select", 2, true},
+    {"screenshot", 0, true},   {"screenshot-dialog", 1, true}, {"extent", 0, false},
+};
+
+const Verb* findVerb(const QString& name)
+{
+    for (const Verb& v : kVerbs)
+        if (name == QLatin1String(v.name)) return &v;
+    return nullptr;
+}
+
+} // namespace
+
+std::vector<Step> parseScript(const QString& text)
+{
+    std::vector<Step> steps;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        line.remove(QLatin1Char('\r'));
+        if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#'))) continue;
+        line = line.trimmed();
+        Step step;
+        step.line = i + 1;
+        const qsizetype space = line.indexOf(QLatin1Char(' '));
+        step.verb = space < 0 ? line : line.left(space);
+        QString rest = space < 0 ? QString() : line.mid(space + 1).trimmed();
+        const Verb* verb = findVerb(step.verb);
+        if (verb == nullptr)
+            throw std::runtime_error("line " + std::to_string(step.line) + ": unknown step " + step.verb.toStdString());
+        for (int a = 0; a < verb->fixedArguments; ++a) {
+            const qsizetype end = rest.indexOf(QLatin1Char(' '));
+            if (end < 0 && (verb->restRequired || a + 1 < verb->fixedArguments)) {
+                rest.clear();
+                break;
+            }
+            step.arguments << (end < 0 ? rest : rest.left(end));
+            rest = end < 0 ? QString() : rest.mid(end + 1);
+        }
+        if (step.arguments.size() < verb->fixedArguments || (verb->restRequired && rest.isEmpty()))
+            throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb.toStdString() +
+                                     " needs more arguments");
+        if (!rest.isEmpty() || step.verb == QLatin1String("type")) step.arguments << rest;
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+Automation::Automation(MainWindow& window, std::vector<Step> steps) : m_window(window), m_steps(std::move(steps)) {}
+
+void Automation::start()
+{
+    qt::Toolkit& toolkit = m_window.services().toolkit();
+    toolkit.onMessageBox = [](QMessageBox& box) {
+        std::cout << "message: " << box.windowTitle().toStdString() << ": " << box.text().toStdString() << std::endl;
+        QTimer::singleShot(0, &box, [&box] { box.accept(); });
+    };
+    // The steps after one that opens a modal dialog run inside it.
+    toolkit.onModalShown = [this](ui::Form&) { scheduleNext(); };
+    toolkit.openUrl = [](const QUrl& url) {
+        std::cout << "open address: " << url.toString().toStdString() << std::endl;
+        return true;
+    };
+    scheduleNext();
+}
+
+void Automation::scheduleNext()
+{
+    if (m_pending || m_finished) return;
+    m_pending = true;
+    QTimer::singleShot(0, &m_window, [this] { runNext(); });
+}
+
+void Automation::runNext()
+{
+    m_pending = false;
+    if (m_finished) return;
+    if (m_next >= m_steps.size()) {
+        finish(0);
+        return;
+    }
+    const Step step = m_steps[m_next++];
+    run(step);
+    scheduleNext();
+}
+
+void Automation::run(const Step& step)
+{
+    const QString& verb = step.verb;
+    const QStringList& a = step.arguments;
+    std::cout << "step " << step.line << ": " << verb.toStdString() << ' ' << a.join(QLatin1Char(' ')).toStdString()
+              << std::endl;
+    QString problem;
+    if (verb == QLatin1String("open")) {
+        std::vector<std::string> paths;
+        for (const QString& p : a.front().split(QLatin1Char(' '), Qt::SkipEmptyParts)) paths.push_back(p.toStdString());
+        problem = m_window.openFiles(paths);
+    } else if (verb == QLatin1String("view")) {
+        if (a.front() != QLatin1String("data") && a.front() != QLatin1String("layout"))
+            problem = QStringLiteral("view takes data or layout");
+        else
+            m_window.showLayoutView(a.front() == QLatin1String("layout"));
+    } else if (verb == QLatin1String("full-extent")) {
+        m_window.canvas().zoomToFullExtent();
+    } else if (verb == QLatin1String("press")) {
+        if (!m_window.commands().press(a.front())) problem = QStringLiteral("no command %1 on the toolbar").arg(a.front());
+    } else if (verb == QLatin1String("type")) {
+        problem = typeText(a[0], a[1], a.value(2));
+    } else if (verb == QLatin1String("click")) {
+        problem = clickControl(a[0], a[1]);
+    } else if (verb == QLatin1String("select")) {
+        problem = selectEntry(a[0], a[1], a[2]);
+    } else if (verb == QLatin1String("close")) {
+        problem = closeForm(a.front());
+    } else if (verb == QLatin1String("screenshot")) {
+        problem = saveScreenshot(m_window, a.front());
+    } else if (verb == QLatin1String("screenshot-dialog")) {
+        QWidget* dialog = findFormWindow(a[0]);
+        problem = dialog == nullptr ? QStringLiteral("no visible %1").arg(a[0]) : saveScreenshot(*dialog, a[1]);
+    } else if (verb == QLatin1String("extent")) {
+        const gdal::Box& e = m_window.canvas().shownExtent();
+        std::cout.precision(12);
+        std::cout << "extent: " << e.xMin << ' ' << e.yMin << ' ' << e.xMax << ' ' << e.yMax << std::endl;
+    }
+    if (!problem.isEmpty()) {
+        std::cerr << "corvane-map: line " << step.line << ": " << problem.toStdString() << std::endl;
+        ++m_failures;
+        finish(1);
+    }
+}
+
+void Automation::finish(int code)
+{
+    if (m_finished) return;
+    m_finished = true;
+    // Leaves every loop, modal ones included.
+    QApplication::exit(code);
+}
+
+} // namespace corvane::map

@@ -1,0 +1,131 @@
+#include "CommandBar.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QPixmap>
+#include <QToolBar>
+#include <exception>
+
+#include "com/BstrText.h"
+#include "com/ComServerLoader.h"
+#include "com/HostBridge.h"
+#include "qt/Assets.h"
+#include "ui/Assets.h"
+
+namespace corvane::map {
+
+namespace {
+
+QString stringProperty(ICommand& command, HRESULT (STDMETHODCALLTYPE ICommand::*getter)(BSTR*))
+{
+    BSTR text = nullptr;
+    if (FAILED((command.*getter)(&text))) return {};
+    const std::string utf8 = com::fromBstr(text);
+    SysFreeString(text);
+    return QString::fromStdString(utf8);
+}
+
+QIcon buttonIcon(ICommand& command)
+{
+    // The handle names the command's picture inside its own library; the
+    // same 16 x 16 image ships with the assets, which is what we can draw.
+    OLE_HANDLE handle = 0;
+    const bool hasPicture = SUCCEEDED(command.get_Bitmap(&handle)) && handle != 0;
+    const QPixmap picture = qt::assetPixmap(ui::assets::kButtonBitmap);
+    if (!hasPicture || picture.isNull()) return {};
+    return QIcon(picture);
+}
+
+} // namespace
+
+CommandBar::CommandBar(QToolBar& toolbar, host::Ref<host::HostObject> application)
+    : m_toolbar(toolbar), m_application(std::move(application))
+{
+}
+
+CommandBar::~CommandBar() { releaseAll(); }
+
+void CommandBar::releaseAll()
+{
+    for (Loaded& loaded : m_commands) {
+        if (loaded.action != nullptr) m_toolbar.removeAction(loaded.action);
+        delete loaded.action;
+        loaded.command.reset();
+    }
+    m_commands.clear();
+    // Unload what agrees now, while the windows its forms made can still go.
+    if (m_loader) m_loader->freeUnusedLibraries();
+}
+
+QStringList CommandBar::loadRegistered(const std::string& registryPath)
+{
+    QStringList problems;
+    try {
+        if (!m_loader) m_loader = std::make_unique<com::ComServerLoader>(registryPath);
+        for (const com::RegisteredClass& c : m_loader->classesInCategory(com::kMapCommandsCategory)) {
+            try {
+                add(m_loader->createCommand(c.progId.empty() ? c.name : c.progId));
+            } catch (const std::exception& e) {
+                problems << QStringLiteral("The command %1 could not be loaded: %2")
+                                .arg(QString::fromStdString(c.name), QString::fromUtf8(e.what()));
+            }
+        }
+    } catch (const std::exception& e) {
+        problems << QStringLiteral("The registered commands could not be read: %1").arg(QString::fromUtf8(e.what()));
+    }
+    return problems;
+}
+
+QStringList CommandBar::load(const std::string& registryPath, const std::string& classOrProgId)
+{
+    try {
+        if (!m_loader) m_loader = std::make_unique<com::ComServerLoader>(registryPath);
+        add(m_loader->createCommand(classOrProgId));
+        return {};
+    } catch (const std::exception& e) {
+        return {QStringLiteral("The command %1 could not be loaded: %2")
+                    .arg(QString::fromStdString(classOrProgId), QString::fromUtf8(e.what()))};
+    }
+}
+
+void CommandBar::add(com::ComPtr<ICommand> command)
+{
+    if (!command) return;
+    Loaded loaded;
+    loaded.info.name = stringProperty(*command.get(), &ICommand::get_Name);
+    loaded.info.caption = stringProperty(*command.get(), &ICommand::get_Caption);
+    loaded.info.tooltip = stringProperty(*command.get(), &ICommand::get_Tooltip);
+    loaded.info.message = stringProperty(*command.get(), &ICommand::get_Message);
+    loaded.info.category = stringProperty(*command.get(), &ICommand::get_Category);
+    VARIANT_BOOL enabled = VARIANT_TRUE;
+    if (FAILED(command->get_Enabled(&enabled))) enabled = VARIANT_TRUE;
+
+    const com::ComPtr<IDispatch> hook = com::wrapHostObject(m_application);
+    command->OnCreate(hook.get());
+
+    auto* action = new QAction(buttonIcon(*command.get()), loaded.info.caption, &m_toolbar);
+    action->setObjectName(loaded.info.name);
+    action->setToolTip(loaded.info.tooltip);
+    action->setStatusTip(loaded.info.message);
+    action->setWhatsThis(loaded.info.category);
+    action->setEnabled(enabled != VARIANT_FALSE);
+    ICommand* raw = command.get();
+    QObject::connect(action, &QAction::triggered, action, [raw] { raw->OnClick(); });
+    m_toolbar.addAction(action);
+    loaded.action = action;
+    loaded.command = std::move(command);
+    m_commands.push_back(std::move(loaded));
+}
+
+bool CommandBar::press(const QString& captionOrName)
+{
+    for (const Loaded& loaded : m_commands) {
+        if (loaded.info.caption == captionOrName || loaded.info.name == captionOrName) {
+            loaded.action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace corvane::map

@@ -1,0 +1,150 @@
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <iostream>
+
+#include "CommandInstall.h"
+#include "com/Registry.h"
+#include "gdal/MapBuilder.h"
+#include "host/HostError.h"
+
+namespace corvane::map {
+
+MainWindow::MainWindow(HostOptions options)
+    : m_options(std::move(options)), m_document(std::make_shared<gdal::GdalDocument>())
+{
+    setObjectName(QStringLiteral("CorvaneMap"));
+    setWindowTitle(QStringLiteral("Corvane Map"));
+    m_statusBar = std::make_shared<StatusBar>(statusBar());
+    m_application = host::makeRef<gdal::GdalApplication>(m_document, host::Ref<host::IStatusBar>(m_statusBar));
+    m_services = std::make_unique<HostServices>(this, m_application, m_options.driveC);
+
+    m_canvas = new MapCanvas(m_document, this);
+    setCentralWidget(m_canvas);
+    buildMenus();
+    m_commands = std::make_unique<CommandBar>(*m_commandTools, host::Ref<host::HostObject>(m_application));
+    statusBar()->showMessage(QStringLiteral("Ready"));
+}
+
+MainWindow::~MainWindow()
+{
+    // Commands first: their dialogs and frames use the services.
+    m_commands->releaseAll();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* open = file->addAction(QStringLiteral("&Open..."), this, [this] { chooseFiles(); });
+    open->setShortcut(QKeySequence::Open);
+    file->addSeparator();
+    file->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    auto* views = new QActionGroup(this);
+    m_dataViewAction = view->addAction(QStringLiteral("&Data View"), this, [this] { showLayoutView(false); });
+    m_layoutViewAction = view->addAction(QStringLiteral("&Layout View"), this, [this] { showLayoutView(true); });
+    for (QAction* a : {m_dataViewAction, m_layoutViewAction}) {
+        a->setCheckable(true);
+        views->addAction(a);
+    }
+    m_dataViewAction->setChecked(true);
+    view->addSeparator();
+    QAction* full = view->addAction(QStringLiteral("&Full Extent"), this, [this] { m_canvas->zoomToFullExtent(); });
+    full->setObjectName(QStringLiteral("FullExtent"));
+    full->setToolTip(QStringLiteral("Zoom to the full extent of the map"));
+
+    m_mapTools = addToolBar(QStringLiteral("Map"));
+    m_mapTools->setObjectName(QStringLiteral("MapTools"));
+    m_mapTools->addAction(full);
+    m_mapTools->addAction(m_dataViewAction);
+    m_mapTools->addAction(m_layoutViewAction);
+    m_commandTools = addToolBar(QStringLiteral("Commands"));
+    m_commandTools->setObjectName(QStringLiteral("Commands"));
+    m_commandTools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+void MainWindow::showLayoutView(bool layout)
+{
+    (layout ? m_layoutViewAction : m_dataViewAction)->setChecked(true);
+    m_canvas->setLayoutView(layout);
+}
+
+QString MainWindow::openFiles(const std::vector<std::string>& paths)
+{
+    try {
+        std::shared_ptr<gdal::GdalMap> map = gdal::openMap(paths);
+        m_document->setMap(std::move(map));
+        m_canvas->attachMap();
+        m_canvas->zoomToFullExtent();
+        QStringList names;
+        for (const auto& p : paths) names << QString::fromStdString(std::filesystem::path(p).filename().string());
+        setWindowTitle(QStringLiteral("%1 - Corvane Map").arg(names.join(QStringLiteral(", "))));
+        return {};
+    } catch (const host::HostError& e) {
+        const QString problem = QString::fromStdString(e.description());
+        report(problem);
+        return problem;
+    } catch (const std::exception& e) {
+        const QString problem = QString::fromUtf8(e.what());
+        report(problem);
+        return problem;
+    }
+}
+
+QStringList MainWindow::loadCommands(const std::vector<std::string>& extra)
+{
+    const std::string path = m_options.registryPath.empty() ? com::Registry::defaultPath() : m_options.registryPath;
+    QStringList problems = m_commands->loadRegistered(path);
+    if (m_commands->count() == 0 && problems.isEmpty() && !m_options.bundledCommand.empty()) {
+        try {
+            installCommandLibrary(path, m_options.bundledCommand);
+            problems = m_commands->loadRegistered(path);
+        } catch (const std::exception& e) {
+            problems << QStringLiteral("The command library could not be registered: %1").arg(QString::fromUtf8(e.what()));
+        }
+    }
+    for (const std::string& id : extra) problems << m_commands->load(path, id);
+    if (m_commands->count() == 0 && problems.isEmpty())
+        problems << QStringLiteral("No command is registered in %1.").arg(QString::fromStdString(path));
+    for (const QString& p : problems) report(p);
+    return problems;
+}
+
+void MainWindow::report(const QString& problem)
+{
+    statusBar()->showMessage(problem);
+    if (m_options.interactive)
+        QMessageBox::warning(this, windowTitle(), problem);
+    else
+        std::cerr << "corvane-map: " << problem.toStdString() << '\n';
+}
+
+void MainWindow::chooseFiles()
+{
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Open GIS files"), QString(),
+        QStringLiteral("GIS files (*.gpkg *.shp *.geojson *.json *.gdb *.csv *.kml *.gml *.sqlite);;All files (*)"));
+    if (files.isEmpty()) return;
+    std::vector<std::string> paths;
+    for (const QString& f : files) paths.push_back(f.toStdString());
+    openFiles(paths);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Dialogs of the commands live in tool windows over this one.
+    m_commands->releaseAll();
+    QMainWindow::closeEvent(event);
+    QApplication::closeAllWindows();
+}
+
+} // namespace corvane::map

@@ -1,0 +1,74 @@
+#pragma once
+// The map host's main window: the map canvas (data view or page layout),
+// File and View menus, a toolbar with the full extent and the registered
+// commands, and a status bar whose progress display the system drives.
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CommandBar.h"
+#include "HostServices.h"
+#include "MapCanvas.h"
+#include "StatusProgress.h"
+#include "gdal/GdalDocument.h"
+
+class QAction;
+class QToolBar;
+
+namespace corvane::map {
+
+struct HostOptions {
+    std::filesystem::path driveC = defaultDriveC();
+    std::string registryPath;  // empty: the default registry
+    // A command library shipped with the host, registered when the registry
+    // offers no command yet (a first start). Empty: none.
+    std::string bundledCommand;
+    bool interactive = true;   // false: problems go to stderr, not to boxes
+};
+
+class MainWindow final : public QMainWindow {
+public:
+    explicit MainWindow(HostOptions options = {});
+    ~MainWindow() override;
+
+    // Replaces the map by the layers of these files. On failure the map
+    // stays as it was and the problem is returned (and shown).
+    QString openFiles(const std::vector<std::string>& paths);
+    // Loads the registered commands onto the toolbar, then the named ones
+    // (class identifiers or ProgIDs); returns the problems.
+    QStringList loadCommands(const std::vector<std::string>& extra = {});
+
+    void showLayoutView(bool layout);
+
+    [[nodiscard]] MapCanvas& canvas() const noexcept { return *m_canvas; }
+    [[nodiscard]] CommandBar& commands() noexcept { return *m_commands; }
+    [[nodiscard]] HostServices& services() noexcept { return *m_services; }
+    [[nodiscard]] StatusProgressor& progressor() const noexcept { return m_statusBar->progressor(); }
+    [[nodiscard]] const std::shared_ptr<gdal::GdalDocument>& document() const noexcept { return m_document; }
+    [[nodiscard]] const host::Ref<host::IApplication>& application() const noexcept { return m_application; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void report(const QString& problem);
+    void chooseFiles();
+
+    HostOptions m_options;
+    std::shared_ptr<gdal::GdalDocument> m_document;
+    std::shared_ptr<StatusBar> m_statusBar;
+    host::Ref<host::IApplication> m_application;
+    MapCanvas* m_canvas = nullptr;
+    QToolBar* m_mapTools = nullptr;
+    QToolBar* m_commandTools = nullptr;
+    QAction* m_dataViewAction = nullptr;
+    QAction* m_layoutViewAction = nullptr;
+    std::unique_ptr<HostServices> m_services;
+    std::unique_ptr<CommandBar> m_commands;
+};
+
+} // namespace corvane::map
