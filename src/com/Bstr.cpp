@@ -48,7 +48,7 @@ extern "C" UINT SysStringLen(BSTR text)
     if (text == nullptr) return 0;
     std::uint32_t bytes = 0;
     std::memcpy(&bytes, reinterpret_cast<unsigned char*>(text) - sizeof bytes, sizeof bytes);
-    return bytes / sizeof(OLECHAR);
+    return static_cast<UINT>(bytes / sizeof(OLECHAR));
 }
 
 #endif // _WIN32
