@@ -2,6 +2,7 @@
 // A plain axis-aligned rectangle in map units: the shape of every memory
 // feature, and the value behind memory envelopes and view extents.
 
+#include <cmath>
 #include <limits>
 
 namespace corvane::memory {
@@ -19,7 +20,7 @@ struct Box {
 // The shape of a feature whose geometry is Null.
 inline constexpr Box kNoShape{std::numeric_limits<double>::quiet_NaN(), 0.0, 0.0, 0.0};
 
-[[nodiscard]] inline bool isNoShape(const Box& box) noexcept { return box.xmin != box.xmin; }
+[[nodiscard]] inline bool isNoShape(const Box& box) noexcept { return std::isnan(box.xmin); }
 
 [[nodiscard]] inline Box envelope(double xmin, double ymin, double xmax, double ymax) noexcept
 {

@@ -113,3 +113,77 @@ TEST_F(FaultInjectorTest, ResetCountKeepsAnArmedCallAtItsDistance)
 
 } // namespace
 } // namespace corvane::memory
+
+namespace corvane::memory {
+namespace {
+
+// Opens a cursor, reads a value, zooms to the feature and shows progress:
+// one call of nearly every member the system uses.
+void zoomJourney()
+{
+    auto app = host::createHostObject<host::IApplication>(host::kAppRefClass);
+    auto document = app->Document().as<host::IMxDocument>();
+    auto layer = document->FocusMap()->Layer(0).as<host::IFeatureLayer>();
+    auto table = layer.as<host::IDisplayTable>()->DisplayTable();
+    auto filter = host::createHostObject<host::IQueryFilter>(host::kQueryFilterClass);
+    filter->WhereClause("STNAME = 'OAK AVE'");
+    auto cursor = table->Search(filter, true);
+    const std::int32_t field = cursor->FindField("ADDNUM");
+    (void)cursor->NextRow()->Value(field);
+    (void)table->Fields()->Field(0)->Type();
+    (void)layer->FeatureClass()->FeatureCount(nullptr);
+    auto feature = layer->Search(filter, true)->NextFeature();
+    auto extent = feature->Shape()->Envelope();
+    extent->Expand(1.2, 1.2, true);
+    auto view = document->ActiveView();
+    view->Extent(extent);
+    view->Refresh();
+    auto progress = app->StatusBar()->ProgressBar();
+    progress->Step();
+    auto frame = host::createHostObject<host::IModelessFrame>(host::kModelessFrameClass);
+    frame.as<host::IWindowPosition>()->Move(1, 2, 3, 4);
+}
+
+TEST(FaultSweepTest, EveryMemberOfAJourneyCanBeMadeToFail)
+{
+    std::uint64_t calls = 0;
+    {
+        MemoryHost host;
+        MemoryTown town(host);
+        host.faults().resetCount();
+        zoomJourney();
+        calls = host.faults().callCount();
+    }
+    std::vector<std::string> failed;
+    for (std::uint64_t k = 1; k <= calls; ++k) {
+        MemoryHost host;
+        MemoryTown town(host);
+        host.faults().resetCount();
+        host.faults().failCall(k);
+        try {
+            zoomJourney();
+            ADD_FAILURE() << "call " << k << " did not fail";
+        } catch (const HostError& error) {
+            EXPECT_LT(error.number(), 0);
+        }
+        ASSERT_EQ(host.faults().failedCalls().size(), 1u);
+        failed.push_back(host.faults().failedCalls()[0]);
+        // A failed extent set leaves the view as it was.
+        if (failed.back() == "IActiveView.Extent=") {
+            EXPECT_EQ(host.map().extent(), envelope(0, 0, 1000, 1000));
+        }
+    }
+    EXPECT_THAT(failed,
+                ElementsAre("HostClasses.create", "IApplication.Document", "IMxDocument.FocusMap", "IMap.Layer",
+                            "IDisplayTable.DisplayTable", "HostClasses.create", "IQueryFilter.WhereClause=",
+                            "ITable.Search", "ICursor.FindField", "ICursor.NextRow", "IRow.Value", "ITable.Fields",
+                            "IFields.Field", "IField.Type", "IFeatureLayer.FeatureClass",
+                            "IFeatureClass.FeatureCount", "IFeatureLayer.Search", "IFeatureCursor.NextFeature",
+                            "IFeature.Shape", "IGeometry.Envelope", "IEnvelope.Expand", "IMxDocument.ActiveView",
+                            "IActiveView.Extent=", "IActiveView.Refresh", "IApplication.StatusBar",
+                            "IStatusBar.ProgressBar", "IStepProgressor.Step", "HostClasses.create",
+                            "IWindowPosition.Move"));
+}
+
+} // namespace
+} // namespace corvane::memory

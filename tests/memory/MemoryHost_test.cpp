@@ -128,14 +128,20 @@ TEST_F(MemoryHostTest, FramesAreCreatedByNameAndRecordTheirCalls)
     auto frame = host::createHostObject<host::IModelessFrame>(host::kModelessFrameClass);
     frame->Create(42);
     frame->Caption("Address Search");
-    frame.as<host::IWindowPosition>()->Move(10, 20, 0, 0);
+    frame.as<host::IWindowPosition>()->Move(10, 20, 300, 200);
+    frame.as<host::IWindowPosition>()->Move(15, 25, 0, 0);
     frame->Visible(true);
     ASSERT_EQ(host.frames().size(), 1u);
     const MemoryModelessFrame& made = *host.frames()[0];
-    EXPECT_THAT(made.calls(), ElementsAre("Create 42", "Caption Address Search", "Move 10,20,0,0", "Visible True"));
+    EXPECT_THAT(made.calls(), ElementsAre("Create 42", "Caption Address Search", "Move 10,20,300,200", "Move 15,25,0,0",
+                                          "Visible True"));
     EXPECT_TRUE(made.visible());
+    EXPECT_EQ(made.left(), 15);
+    EXPECT_EQ(made.width(), 300);
+    EXPECT_EQ(made.height(), 200);
+    EXPECT_EQ(frame->Caption(), "Address Search");
     EXPECT_EQ(made.window(), 42);
-    EXPECT_EQ(host.journal().frames().size(), 4u);
+    EXPECT_EQ(host.journal().frames().size(), 5u);
 
     EXPECT_TRUE(host::createHostObject<host::IApplication>(host::kAppRefClass) == host.application());
     try {
