@@ -8,6 +8,7 @@
 
 #include "com/BstrText.h"
 #include "com/ComServerLoader.h"
+#include "com/GuidText.h"
 #include "com/HostBridge.h"
 #include "qt/Assets.h"
 #include "ui/Assets.h"
@@ -64,7 +65,7 @@ QStringList CommandBar::loadRegistered(const std::string& registryPath)
         if (!m_loader) m_loader = std::make_unique<com::ComServerLoader>(registryPath);
         for (const com::RegisteredClass& c : m_loader->classesInCategory(com::kMapCommandsCategory)) {
             try {
-                add(m_loader->createCommand(c.progId.empty() ? c.name : c.progId));
+                add(m_loader->createCommand(c.progId.empty() ? com::toString(c.clsid) : c.progId));
             } catch (const std::exception& e) {
                 problems << QStringLiteral("The command %1 could not be loaded: %2")
                                 .arg(QString::fromStdString(c.name), QString::fromUtf8(e.what()));

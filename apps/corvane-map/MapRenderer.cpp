@@ -123,10 +123,10 @@ gdal::Box fitExtent(const gdal::Box& requested, const QSizeF& viewport)
     }
     if (viewport.width() > 0 && viewport.height() > 0) {
         const double aspect = viewport.width() / viewport.height();
-        if (height <= 0.0 || width / height < aspect)
-            width = height * aspect;
-        else
+        if (width >= height * aspect)
             height = width / aspect;
+        else
+            width = height * aspect;
     }
     return {cx - width / 2.0, cy - height / 2.0, cx + width / 2.0, cy + height / 2.0};
 }

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+// GCC sees QWidget's inline accessors through QPointer::data() as
+// possibly null; every pointer here is checked by the assertions first.
+#pragma GCC diagnostic ignored "-Wnull-dereference"
+
+#include <QAction>
+#include <QFile>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <filesystem>
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include "MainWindow.h"
+#include "MapApp.h"
+#include "WidgetActions.h"
+#include "com/ComServerLoader.h"
+#include "com/GuidText.h"
+#include "com/Registry.h"
+
+namespace corvane::map {
+namespace {
+
+const std::string kDemoTown = CORVANE_DEMO_TOWN;
+const std::string kCommandLibrary = CORVANE_COMMAND_LIBRARY;
+
+HostOptions optionsIn(const QTemporaryDir& dir)
+{
+    HostOptions options;
+    options.driveC = std::filesystem::path(dir.path().toStdString()) / "drive_c";
+    options.registryPath = dir.filePath(QStringLiteral("registry.reg")).toStdString();
+    options.interactive = false;
+    return options;
+}
+
+// The parcel's envelope scaled by 1.2 about its centre, read with OGR.
+gdal::Box enlargedParcel(const std::string& street, const std::string& number)
+{
+    GDALAllRegister();
+    GDALDatasetUniquePtr ds(GDALDataset::Open(kDemoTown.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    EXPECT_TRUE(ds);
+    if (!ds) return {};
+    OGRLayer* parcels = ds->GetLayerByName("Parcels");
+    const std::string where = "STNAME = '" + street + "' AND ADDNUM_TXT = '" + number + "'";
+    parcels->SetAttributeFilter(where.c_str());
+    OGRFeatureUniquePtr feature(parcels->GetNextFeature());
+    EXPECT_TRUE(feature);
+    if (!feature) return {};
+    OGREnvelope e;
+    feature->GetGeometryRef()->getEnvelope(&e);
+    const double cx = (e.MinX + e.MaxX) / 2, cy = (e.MinY + e.MaxY) / 2;
+    const double hw = (e.MaxX - e.MinX) * 1.2 / 2, hh = (e.MaxY - e.MinY) * 1.2 / 2;
+    return {cx - hw, cy - hh, cx + hw, cy + hh};
+}
+
+void expectShows(const MapCanvas& canvas, const gdal::Box& envelope)
+{
+    const gdal::Box expected = fitExtent(envelope, canvas.mapArea().size());
+    const gdal::Box& shown = canvas.shownExtent();
+    EXPECT_NEAR(shown.xMin, expected.xMin, 1e-6);
+    EXPECT_NEAR(shown.yMin, expected.yMin, 1e-6);
+    EXPECT_NEAR(shown.xMax, expected.xMax, 1e-6);
+    EXPECT_NEAR(shown.yMax, expected.yMax, 1e-6);
+}
+
+TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
+{
+    if (kCommandLibrary.empty() || !std::filesystem::exists(kDemoTown)) GTEST_SKIP() << "no command library or demo town";
+    testing::ensureApplication();
+    QTemporaryDir dir;
+    HostOptions options = optionsIn(dir);
+    options.bundledCommand = kCommandLibrary;
+    MainWindow window(options);
+    window.resize(1024, 768);
+    window.show();
+    ASSERT_TRUE(window.openFiles({kDemoTown}).isEmpty());
+    ASSERT_TRUE(window.loadCommands().isEmpty());
+    ASSERT_EQ(window.commands().count(), 1u);
+    const CommandInfo& info = window.commands().info(0);
+    EXPECT_EQ(info.caption, QStringLiteral("CorvaneAddressSearch"));
+    EXPECT_EQ(info.tooltip, QStringLiteral("CorvaneAddressSearch - Zoom to an address"));
+    EXPECT_EQ(info.category, QStringLiteral("CorvaneGIS"));
+    EXPECT_TRUE(info.message.startsWith(QStringLiteral("CorvaneGIS: ")));
+    EXPECT_EQ(window.commands().action(0)->toolTip(), info.tooltip);
+    EXPECT_EQ(window.commands().action(0)->statusTip(), info.message);
+    EXPECT_FALSE(window.commands().action(0)->icon().isNull());
+
+    qt::Toolkit& toolkit = window.services().toolkit();
+    QStringList boxes;
+    toolkit.onMessageBox = [&](QMessageBox& box) {
+        boxes << box.text();
+        QTimer::singleShot(0, &box, [&box] { box.accept(); });
+    };
+    // The first press finds no configuration: the modal dialog is driven
+    // from inside its own loop, as a person would.
+    QStringList problems;
+    toolkit.onModalShown = [&](ui::Form&) {
+        QTimer::singleShot(0, [&] {
+            problems << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List1"), QStringLiteral("Parcels"))
+                     << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List2"), QStringLiteral("STNAME"))
+                     << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List3"), QStringLiteral("ADDNUM_TXT"))
+                     << clickControl(QStringLiteral("frmConfig"), QStringLiteral("Command1"));
+        });
+    };
+    ASSERT_TRUE(window.commands().press(QStringLiteral("CorvaneAddressSearch")));
+    problems.removeAll(QString());
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(boxes.size(), 1);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(options.driveC / "Program Files" / "CorvaneGIS" / "CorvaneAddressSearch" / "config"));
+
+    QWidget* search = findFormWindow(QStringLiteral("frmMain"));
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->windowTitle(), QStringLiteral("CorvaneAddressSearch"));
+    auto* streets = qobject_cast<QListWidget*>(findControl(QStringLiteral("frmMain"), QStringLiteral("List1")));
+    ASSERT_NE(streets, nullptr);
+    ASSERT_GT(streets->count(), 1);
+    for (int i = 1; i < streets->count(); ++i)
+        EXPECT_LE(QString::compare(streets->item(i - 1)->text(), streets->item(i)->text(), Qt::CaseInsensitive), 0);
+
+    EXPECT_TRUE(typeText(QStringLiteral("frmMain"), QStringLiteral("Text1"), QStringLiteral("cherry")).isEmpty());
+    EXPECT_TRUE(clickControl(QStringLiteral("frmMain"), QStringLiteral("Command4")).isEmpty());
+    ASSERT_NE(streets->currentItem(), nullptr);
+    EXPECT_EQ(streets->currentItem()->text(), QStringLiteral("CHERRY ST"));
+    const int before = window.canvas().redrawCount();
+    EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), QStringLiteral("2")).isEmpty());
+    EXPECT_GT(window.canvas().redrawCount(), before);
+    expectShows(window.canvas(), enlargedParcel("CHERRY ST", "2"));
+    EXPECT_GT(window.canvas().lastStats().shapes, 0);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    saveScreenshot(window, testing::artifactFolder() + QStringLiteral("/zoomed-data-view.png"));
+    saveScreenshot(*search, testing::artifactFolder() + QStringLiteral("/search-dialog.png"));
+
+    // In layout view the map inside the page's frame moves, not the page.
+    window.showLayoutView(true);
+    EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), QStringLiteral("1")).isEmpty());
+    expectShows(window.canvas(), enlargedParcel("CHERRY ST", "1"));
+    EXPECT_EQ(window.document()->pageLayout()->pageBox(), (gdal::Box{0.0, 0.0, 8.5, 11.0}));
+    saveScreenshot(window, testing::artifactFolder() + QStringLiteral("/zoomed-layout-view.png"));
+
+    // Closing the frame only hides it; the next press shows the same lists.
+    search->close();
+    EXPECT_EQ(findFormWindow(QStringLiteral("frmMain")), nullptr);
+    window.commands().press(QStringLiteral("CorvaneAddressSearch"));
+    ASSERT_EQ(findFormWindow(QStringLiteral("frmMain")), search);
+    EXPECT_EQ(streets->currentItem()->text(), QStringLiteral("CHERRY ST"));
+    window.commands().releaseAll();
+}
+
+TEST(MapHost, ACommandThatCannotBeLoadedIsReportedAndTheHostKeepsRunning)
+{
+    testing::ensureApplication();
+    QTemporaryDir dir;
+    const HostOptions options = optionsIn(dir);
+    QFile notALibrary(dir.filePath(QStringLiteral("broken.so")));
+    ASSERT_TRUE(notALibrary.open(QIODevice::WriteOnly));
+    notALibrary.write("not a shared library");
+    notALibrary.close();
+    {
+        com::Registry registry(options.registryPath);
+        const std::string category = com::toString(com::kMapCommandsCategory);
+        const std::pair<const char*, std::string> classes[] = {
+            {"{6A0A5A5E-0000-4000-8000-000000000001}", dir.filePath(QStringLiteral("missing.so")).toStdString()},
+            {"{6A0A5A5E-0000-4000-8000-000000000002}", notALibrary.fileName().toStdString()},
+        };
+        for (const auto& [clsid, library] : classes) {
+            const std::string key = std::string(com::kClassesRoot) + "\\CLSID\\" + clsid;
+            registry.setValue(key, "", "Broken command");
+            registry.setValue(key + "\\InprocServer32", "", library);
+            registry.createKey(key + "\\Implemented Categories\\" + category);
+        }
+        registry.save();
+    }
+    MainWindow window(options);
+    const QStringList problems = window.loadCommands();
+    ASSERT_EQ(problems.size(), 2);
+    EXPECT_TRUE(problems[0].contains(QStringLiteral("does not exist"))) << problems[0].toStdString();
+    EXPECT_TRUE(problems[1].contains(QStringLiteral("broken.so"))) << problems[1].toStdString();
+    EXPECT_EQ(window.commands().count(), 0u);
+    if (std::filesystem::exists(kDemoTown)) {
+        EXPECT_TRUE(window.openFiles({kDemoTown}).isEmpty());
+        EXPECT_GT(window.canvas().lastStats().shapes, 0);
+    }
+    EXPECT_FALSE(window.openFiles({dir.filePath(QStringLiteral("nothing.gpkg")).toStdString()}).isEmpty());
+}
+
+} // namespace
+} // namespace corvane::map

@@ -1,0 +1,24 @@
+#include "MapApp.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace corvane::map::testing {
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "map_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
+}
+
+QString artifactFolder()
+{
+    const QString folder = QStringLiteral(CORVANE_TEST_ARTIFACTS);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+} // namespace corvane::map::testing

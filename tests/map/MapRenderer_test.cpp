@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "MapRenderer.h"
+
+namespace corvane::map {
+namespace {
+
+TEST(FitExtent, WidensToTheViewportsShapeAboutTheCentre)
+{
+    const gdal::Box fitted = fitExtent({940, 1975, 1060, 2025}, QSizeF(400, 400));
+    EXPECT_DOUBLE_EQ(fitted.xMin, 940);
+    EXPECT_DOUBLE_EQ(fitted.xMax, 1060);
+    EXPECT_DOUBLE_EQ(fitted.yMin, 1940);
+    EXPECT_DOUBLE_EQ(fitted.yMax, 2060);
+    const gdal::Box tall = fitExtent({0, 0, 100, 400}, QSizeF(200, 100));
+    EXPECT_DOUBLE_EQ(tall.xMax - tall.xMin, 800);
+    EXPECT_DOUBLE_EQ(tall.yMax - tall.yMin, 400);
+}
+
+TEST(FitExtent, ZeroSizeExtentOfAPointBecomesASmallNeighbourhood)
+{
+    const gdal::Box fitted = fitExtent({500, 700, 500, 700}, QSizeF(300, 300));
+    EXPECT_DOUBLE_EQ(fitted.xMax - fitted.xMin, kMinimumExtentSize);
+    EXPECT_DOUBLE_EQ(fitted.yMax - fitted.yMin, kMinimumExtentSize);
+    EXPECT_DOUBLE_EQ((fitted.xMin + fitted.xMax) / 2, 500);
+    EXPECT_DOUBLE_EQ((fitted.yMin + fitted.yMax) / 2, 700);
+    // A horizontal line is widened only across.
+    const gdal::Box line = fitExtent({0, 10, 1000, 10}, QSizeF(100, 100));
+    EXPECT_DOUBLE_EQ(line.yMax - line.yMin, 1000);
+}
+
+TEST(MapToPixels, PutsTheExtentOnTheTargetWithNorthUp)
+{
+    const QTransform t = mapToPixels({100, 200, 300, 400}, QRectF(10, 20, 200, 200));
+    EXPECT_EQ(t.map(QPointF(100, 400)), QPointF(10, 20));
+    EXPECT_EQ(t.map(QPointF(300, 200)), QPointF(210, 220));
+}
+
+} // namespace
+} // namespace corvane::map
