@@ -114,7 +114,7 @@ void FormPeer::build()
         QWidget* w = makeWidget(*control, parent);
         w->setObjectName(toQString(cs.name));
         w->setGeometry(toPixels(cs, m_twipsPerPixel));
-        w->setFont(toQFont(cs.font));
+        w->setFont(fittedFont(toQFont(cs.font), toQString(cs.caption), w->width() - 2));
         if (!cs.tooltip.empty()) w->setToolTip(toQString(cs.tooltip));
         stylePalette(w, cs);
         applyCursor(w, cs.cursor);
@@ -319,6 +319,8 @@ void FormPeer::textChanged(const ui::Control& control, const std::string& text)
         button->setText(value);
     else if (auto* label = qobject_cast<QLabel*>(w))
         label->setText(value);
+    if (qobject_cast<QLineEdit*>(w) == nullptr)
+        w->setFont(fittedFont(toQFont(control.spec().font), value, w->width() - 2));
 }
 
 void FormPeer::beginModal(QEventLoop* loop)

@@ -1,6 +1,7 @@
 #include "qt/Style.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
 
@@ -47,6 +48,18 @@ QFont toQFont(const ui::Font& font)
     result.setBold(font.bold);
     result.setUnderline(font.underline);
     return result;
+}
+
+QFont fittedFont(const QFont& font, const QString& text, int width)
+{
+    QFont fitted = font;
+    const double designed = font.pointSizeF();
+    if (text.isEmpty() || width <= 0 || designed <= 0) return fitted;
+    for (double size = designed; size >= designed * 0.7; size -= 0.25) {
+        fitted.setPointSizeF(size);
+        if (QFontMetricsF(fitted).horizontalAdvance(text) <= width) return fitted;
+    }
+    return fitted;
 }
 
 } // namespace corvane::qt

@@ -14,4 +14,9 @@ namespace corvane::qt {
 // ("MS Sans Serif") fall back to a close sans-serif.
 [[nodiscard]] QFont toQFont(const ui::Font& font);
 
+// The font made smaller, a little at a time, until `text` fits `width`
+// pixels: the stand-in family is wider than the one the tables were drawn
+// for. Never below 70% of the designed size.
+[[nodiscard]] QFont fittedFont(const QFont& font, const QString& text, int width);
+
 } // namespace corvane::qt
