@@ -5,20 +5,33 @@
 #include "com/DynamicLibrary.h"
 #include "com/Server.h"
 #include "command/CorvaneGIS.h"
+#ifndef _WIN32
 #include "HostAttach.h"
+#endif
 
 namespace {
 
+#ifdef _WIN32
+// The native host has no services to publish: the component's own are used.
+constexpr void (*kAttachHost)() noexcept = nullptr;
+#else
+constexpr void (*kAttachHost)() noexcept = &corvane::server::attachHostServices;
+#endif
+
 const corvane::com::ServerDescription kLoadedServer{corvane::command::kServer.classes,
-                                                    corvane::command::kServer.typeLibrary,
-                                                    &corvane::server::attachHostServices};
+                                                    corvane::command::kServer.typeLibrary, kAttachHost};
 
 // Any object of this library tells the loader which file it is.
 const char kModuleAnchor = 0;
 
 } // namespace
 
+#ifdef _WIN32
+// Exported by the module definition file, as PRIVATE entries.
+#define CORVANE_EXPORT extern "C"
+#else
 #define CORVANE_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** object)
 {

@@ -1,5 +1,35 @@
 #include "com/BstrText.h"
 
+#ifdef _WIN32
+
+#include <windows.h>
+
+namespace corvane::com {
+
+BSTR toBstr(std::string_view utf8)
+{
+    if (utf8.empty()) return SysAllocStringLen(L"", 0);
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (out != nullptr) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out, length);
+    return out;
+}
+
+std::string fromBstr(BSTR text)
+{
+    const int length = static_cast<int>(SysStringLen(text));
+    if (length == 0) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+} // namespace corvane::com
+
+#else
+
 #include <unicode/unistr.h>
 
 namespace corvane::com {
@@ -22,3 +52,5 @@ std::string fromBstr(BSTR text)
 }
 
 } // namespace corvane::com
+
+#endif // _WIN32

@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <objbase.h>
 #include <oleauto.h>
+#include <olectl.h>
 #else
 
 #if defined(__i386__)

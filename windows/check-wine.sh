@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds CorvaneAddressSearch.dll with mingw-w64 and checks it under Wine, in
+# a fresh Wine prefix that is removed afterwards: regsvr32 registers it, a
+# client creates the command by ProgID and by class identifier and checks
+# its properties, its member-less default interface, its type library, its
+# version resource and its unload test, and regsvr32 /u must leave no key.
+#
+#   windows/check-wine.sh [BUILD_DIR]      (default build/windows)
+#
+# Needs g++-mingw-w64-x86-64-posix, mingw-w64-tools, libwine-dev and wine64
+# (tools/install-deps.sh --windows installs them).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/windows}
+
+cmake -S "$root/windows" -B "$build" -G Ninja --toolchain "$root/windows/toolchain-mingw64.cmake" >/dev/null
+cmake --build "$build"
+
+wine=$(command -v wine64 || command -v wine)
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d /tmp/corvane-wine.XXXXXX)
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+
+echo "== Wine prefix $WINEPREFIX"
+"$wine" wineboot -i >/dev/null 2>&1
+target="$WINEPREFIX/drive_c/corvane"
+mkdir -p "$target"
+cp "$build/CorvaneAddressSearch.dll" "$build/corvane-com-check.exe" "$target/"
+
+keys=(
+  'HKCR\CLSID\{874DCB92-E85B-476F-A001-73770CC0A220}'
+  'HKCR\CorvaneGIS.CorvaneAddressSearch'
+  'HKCR\TypeLib\{7796FB90-1ED0-40B7-A276-1E465D5D1DB1}'
+  'HKCR\Interface\{BAB6E39E-B393-4F3D-A633-6493195648BC}'
+)
+present() { "$wine" reg query "$1" >/dev/null 2>&1; }
+
+failures=0
+echo "== regsvr32"
+"$wine" regsvr32 /s 'C:\corvane\CorvaneAddressSearch.dll' || { echo "FAIL regsvr32"; exit 1; }
+for key in "${keys[@]}"; do
+  if present "$key"; then echo "ok   registered $key"; else echo "FAIL missing $key"; failures=$((failures + 1)); fi
+done
+inproc=$("$wine" reg query 'HKCR\CLSID\{874DCB92-E85B-476F-A001-73770CC0A220}\InprocServer32' 2>/dev/null | tr -d '\r')
+grep -qi 'ThreadingModel.*Apartment' <<<"$inproc" && echo "ok   ThreadingModel Apartment" || { echo "FAIL ThreadingModel"; failures=$((failures + 1)); }
+grep -qi 'corvane\\CorvaneAddressSearch.dll' <<<"$inproc" && echo "ok   InprocServer32 is the DLL's own path" || { echo "FAIL InprocServer32"; failures=$((failures + 1)); }
+
+echo "== client"
+if ! "$wine" 'C:\corvane\corvane-com-check.exe' | tr -d '\r'; then
+  failures=$((failures + 1))
+fi
+
+echo "== regsvr32 /u"
+"$wine" regsvr32 /u /s 'C:\corvane\CorvaneAddressSearch.dll' || { echo "FAIL regsvr32 /u"; exit 1; }
+for key in "${keys[@]}"; do
+  if present "$key"; then echo "FAIL left behind $key"; failures=$((failures + 1)); else echo "ok   removed $key"; fi
+done
+
+if ((failures)); then
+  echo "Windows check: $failures failed"
+  exit 1
+fi
+echo "Windows check: all passed"
