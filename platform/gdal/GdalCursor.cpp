@@ -63,8 +63,39 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
             }
         }
     }
+    if (!m_ids && !m_request.withGeometry && m_lease.layer().TestCapability(OLCIgnoreFields)) {
+        m_use = std::make_shared<FieldUse>();
+        m_use->used.assign(static_cast<std::size_t>(m_lease.layer().GetLayerDefn()->GetFieldCount()), false);
+    }
     m_pending = fetch();
     m_firstRead = false;
+}
+
+void GdalCursor::narrowToUsedFields()
+{
+    OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
+    auto loaded = std::make_shared<std::vector<bool>>(m_use->used);
+    // Drivers that filter after reading need the clause's fields as well.
+    for (const auto& name : namesIn(m_request.whereClause)) {
+        const int index = definition->GetFieldIndex(name.c_str());
+        if (index >= 0) (*loaded)[static_cast<std::size_t>(index)] = true;
+    }
+    std::vector<const char*> ignored{"OGR_GEOMETRY", "OGR_STYLE"};
+    for (std::size_t i = 0; i < loaded->size(); ++i) {
+        if (!(*loaded)[i]) ignored.push_back(definition->GetFieldDefn(static_cast<int>(i))->GetNameRef());
+    }
+    if (ignored.size() == 2) {
+        m_use.reset();  // every field is wanted: nothing to gain
+        return;
+    }
+    ignored.push_back(nullptr);
+    ScopedCplErrors errors;
+    if (m_lease.layer().SetIgnoredFields(ignored.data()) != OGRERR_NONE) {
+        errors.raise("Cannot skip the unread fields of " + m_schema->layerName);
+    }
+    m_lease.layer().ResetReading();
+    m_loaded = std::move(loaded);
+    m_use.reset();
 }
 
 void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
@@ -103,7 +134,12 @@ OGRFeatureUniquePtr GdalCursor::fetch()
             m_atEnd = true;
             return nullptr;
         }
-        if (meetsTextEqualities(*feature)) return feature;
+        if (!meetsTextEqualities(*feature)) continue;
+        if (std::find(m_alreadyDelivered.begin(), m_alreadyDelivered.end(), feature->GetFID()) !=
+            m_alreadyDelivered.end()) {
+            continue;
+        }
+        return feature;
     }
 }
 
@@ -117,14 +153,19 @@ bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
 
 host::Ref<host::IFeature> GdalCursor::next()
 {
+    if (m_delivered == 1 && m_use && !m_atEnd) {
+        narrowToUsedFields();
+        if (m_loaded) m_alreadyDelivered.push_back(m_row->fid());
+    }
     OGRFeatureUniquePtr feature = m_pending ? std::move(m_pending) : fetch();
     if (!feature) return {};
+    ++m_delivered;
     const bool geometryRead = m_request.withGeometry;
     // A recycled row is reused only when the caller let go of the last one.
     if (m_request.recycling && m_row && m_row.use_count() == 1) {
-        m_row->reset(std::move(feature), geometryRead);
+        m_row->reset(std::move(feature), geometryRead, m_loaded);
     } else {
-        m_row = std::make_shared<GdalRow>(m_source, m_schema, std::move(feature), geometryRead);
+        m_row = std::make_shared<GdalRow>(m_source, m_schema, std::move(feature), geometryRead, m_loaded, m_use);
     }
     return host::Ref<host::IFeature>(m_row);
 }

@@ -5,6 +5,10 @@
 // report a bad field or literal only when reading starts, and that must
 // surface from Search as the host's error, never as an empty result.
 // An object-ID list clause is answered by fetching each ID directly.
+// A long attribute read narrows itself: after the first row it reads only
+// the fields its caller asked of that row (a row asked for another field
+// reads itself whole by ID), which lets a database driver skip the other
+// columns or answer from a covering index.
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +41,7 @@ public:
 
 private:
     OGRFeatureUniquePtr fetch();
+    void narrowToUsedFields();
     [[nodiscard]] bool meetsTextEqualities(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
@@ -53,6 +58,12 @@ private:
     std::shared_ptr<GdalRow> m_row;
     // Text terms OGR may have matched ignoring case: OGR field index, text.
     std::vector<std::pair<int, std::string>> m_exactText;
+    std::shared_ptr<FieldUse> m_use;
+    LoadedFields m_loaded;
+    std::int64_t m_delivered = 0;
+    // Rows handed out before the read was restarted narrower; the new read
+    // may meet them again, in another order.
+    std::vector<GIntBig> m_alreadyDelivered;
 };
 
 // Puts the where clause (or object-ID list) and the ignored fields on a

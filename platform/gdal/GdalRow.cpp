@@ -46,16 +46,29 @@ host::Variant attributeValue(const OGRFeature& feature, int ogrIndex)
 }
 
 GdalRow::GdalRow(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema,
-                 OGRFeatureUniquePtr feature, bool geometryRead)
+                 OGRFeatureUniquePtr feature, bool geometryRead, LoadedFields loaded, std::shared_ptr<FieldUse> use)
     : m_source(std::move(source)), m_schema(std::move(schema)), m_feature(std::move(feature)),
-      m_geometryRead(geometryRead)
+      m_geometryRead(geometryRead), m_loaded(std::move(loaded)), m_use(std::move(use))
 {
 }
 
-void GdalRow::reset(OGRFeatureUniquePtr feature, bool geometryRead)
+void GdalRow::reset(OGRFeatureUniquePtr feature, bool geometryRead, LoadedFields loaded)
 {
     m_feature = std::move(feature);
     m_geometryRead = geometryRead;
+    m_loaded = std::move(loaded);
+}
+
+void GdalRow::readWhole()
+{
+    LayerLease lease = m_source->lease(m_schema->layerName);
+    ScopedCplErrors errors;
+    OGRFeatureUniquePtr whole(lease.layer().GetFeature(m_feature->GetFID()));
+    if (!whole) errors.raise("Cannot read feature " + std::to_string(m_feature->GetFID()) + " of " +
+                             m_schema->layerName);
+    m_feature = std::move(whole);
+    m_geometryRead = true;
+    m_loaded.reset();
 }
 
 std::int32_t GdalRow::OID() { return objectId(m_feature->GetFID(), m_schema->layerName); }
@@ -70,21 +83,16 @@ host::Variant GdalRow::Value(std::int32_t index)
         host::raiseError(host::errors::kTypeMismatch, "Type mismatch: " + field.name + " holds shapes, not values");
     case FieldInfo::Kind::Attribute: break;
     }
+    const auto ogrIndex = static_cast<std::size_t>(field.ogrIndex);
+    if (m_use) m_use->used[ogrIndex] = true;
+    if (m_loaded && !(*m_loaded)[ogrIndex]) readWhole();
     return attributeValue(*m_feature, field.ogrIndex);
 }
 
 host::Ref<host::IGeometry> GdalRow::Shape()
 {
     if (!m_schema->hasGeometry) return {};
-    if (!m_geometryRead) {
-        LayerLease lease = m_source->lease(m_schema->layerName);
-        ScopedCplErrors errors;
-        OGRFeatureUniquePtr full(lease.layer().GetFeature(m_feature->GetFID()));
-        if (!full) errors.raise("Cannot read the shape of feature " + std::to_string(m_feature->GetFID()) + " of " +
-                                m_schema->layerName);
-        m_feature->SetGeometryDirectly(full->StealGeometry());
-        m_geometryRead = true;
-    }
+    if (!m_geometryRead) readWhole();
     const OGRGeometry* geometry = m_feature->GetGeometryRef();
     if (geometry == nullptr) return {};
     return host::makeRef<GdalGeometry>(std::unique_ptr<OGRGeometry>(geometry->clone()));

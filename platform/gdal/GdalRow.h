@@ -4,6 +4,7 @@
 // Shape fetches the geometry by object ID.
 
 #include <memory>
+#include <vector>
 
 #include <ogrsf_frmts.h>
 
@@ -13,10 +14,17 @@
 
 namespace corvane::gdal {
 
+// Which attribute fields a cursor reads (by OGR index), and which of them
+// its caller has asked for so far.
+struct FieldUse {
+    std::vector<bool> used;
+};
+using LoadedFields = std::shared_ptr<const std::vector<bool>>;  // empty: all
+
 class GdalRow final : public host::IFeature {
 public:
     GdalRow(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema, OGRFeatureUniquePtr feature,
-            bool geometryRead);
+            bool geometryRead, LoadedFields loaded = {}, std::shared_ptr<FieldUse> use = {});
 
     std::int32_t OID() override;
     host::Variant Value(std::int32_t index) override;
@@ -24,13 +32,19 @@ public:
     host::Ref<host::IGeometry> Shape() override;
 
     // Lets a recycling cursor reuse this object for its next row.
-    void reset(OGRFeatureUniquePtr feature, bool geometryRead);
+    void reset(OGRFeatureUniquePtr feature, bool geometryRead, LoadedFields loaded);
+    [[nodiscard]] GIntBig fid() const { return m_feature->GetFID(); }
 
 private:
+    // Reads the whole feature again by its ID (fields the cursor skipped).
+    void readWhole();
+
     std::shared_ptr<DataSource> m_source;
     std::shared_ptr<const LayerSchema> m_schema;
     OGRFeatureUniquePtr m_feature;
     bool m_geometryRead;
+    LoadedFields m_loaded;
+    std::shared_ptr<FieldUse> m_use;
 };
 
 // The host's 32-bit object ID of an OGR feature ID; raises when it does not fit.

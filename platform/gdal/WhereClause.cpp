@@ -242,6 +242,15 @@ std::vector<Token> tokenize(const std::string& clause)
 
 } // namespace
 
+std::vector<std::string> namesIn(const std::string& clause)
+{
+    std::vector<std::string> names;
+    for (auto& token : tokenize(clause)) {
+        if (token.kind == Token::Kind::Name) names.push_back(std::move(token.text));
+    }
+    return names;
+}
+
 std::vector<TextEquality> conjoinedTextEqualities(const std::string& clause)
 {
     const auto tokens = tokenize(clause);

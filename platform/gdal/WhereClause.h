@@ -40,4 +40,8 @@ struct TextEquality {
 // with OR or NOT at its top level gives none: its rows need not meet them.
 std::vector<TextEquality> conjoinedTextEqualities(const std::string& clause);
 
+// Every word and quoted name of a clause outside its text literals: the
+// field names it may use (with keywords and numbers among them).
+std::vector<std::string> namesIn(const std::string& clause);
+
 } // namespace corvane::gdal

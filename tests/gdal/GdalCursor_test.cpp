@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "TownFiles.h"
 #include "host/HostError.h"
 #include "host/QueryFilter.h"
@@ -158,6 +160,25 @@ TEST_P(GdalCursorTest, ARecycledRowThatIsStillHeldKeepsItsValues)
     auto second = cursor->NextRow();
     EXPECT_EQ(first->OID(), id);
     EXPECT_NE(second->OID(), id);
+}
+
+TEST_P(GdalCursorTest, ALongReadNarrowedToItsFieldsStillYieldsEveryRowOnceWithAllItsValues)
+{
+    // The first row is asked for the street only; later rows for more.
+    auto cursor = table().Search(nullptr, false);
+    const std::int32_t parcelId = table().FindField("PARCEL_ID");
+    std::set<std::int32_t> ids;
+    std::set<std::string> parcelIds;
+    int rowsRead = 0;
+    while (auto row = cursor->NextRow()) {
+        (void)row->Value(street());
+        if (rowsRead++ > 0) parcelIds.insert(row->Value(parcelId).toText());
+        ids.insert(row->OID());
+    }
+    EXPECT_EQ(rowsRead, testing::kTownParcels);
+    EXPECT_EQ(ids.size(), static_cast<std::size_t>(testing::kTownParcels));
+    EXPECT_EQ(parcelIds.size(), static_cast<std::size_t>(testing::kTownParcels - 1));
+    EXPECT_FALSE(parcelIds.contains(""));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, GdalCursorTest, ::testing::Values(townFiles().geoPackage, townFiles().parcelsShp));
