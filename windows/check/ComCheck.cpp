@@ -103,7 +103,29 @@ void checkTypeLibrary()
         TYPEATTR* ta = nullptr;
         info->GetTypeAttr(&ta);
         const WORD wanted = TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION;
-        check(ta->typekind == TKIND_DISPATCH && (ta->wTypeFlags & wanted) == wanted && ta->cFuncs == 0,
+        std::printf("     _CorvaneAddressSearch: kind %d, flags 0x%x, %d functions, %d variables\n",
+                    static_cast<int>(ta->typekind), ta->wTypeFlags, ta->cFuncs, ta->cVars);
+        // The dispatch side of a dual interface lists the seven inherited
+        // IUnknown and IDispatch methods; its interface side lists its own.
+        int ownFunctions = -1;
+        WORD partnerFlags = 0;
+        HREFTYPE partnerRef = 0;
+        ITypeInfo* partner = nullptr;
+        if (SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &partnerRef)) &&
+            SUCCEEDED(info->GetRefTypeInfo(partnerRef, &partner))) {
+            TYPEATTR* pa = nullptr;
+            partner->GetTypeAttr(&pa);
+            ownFunctions = pa->cFuncs;
+            partnerFlags = pa->wTypeFlags;
+            partner->ReleaseTypeAttr(pa);
+            partner->Release();
+        }
+        std::printf("     its interface side: flags 0x%x, %d functions of its own\n", partnerFlags, ownFunctions);
+        // A dual interface is automation-compatible by definition; the flag
+        // may sit on either side depending on the IDL compiler.
+        const WORD flags = static_cast<WORD>(ta->wTypeFlags | (partnerFlags & TYPEFLAG_FOLEAUTOMATION));
+        check(ta->typekind == TKIND_DISPATCH && (flags & wanted) == wanted && ta->cVars == 0 &&
+                  ownFunctions == 0,
               "_CorvaneAddressSearch: hidden dual non-extensible automation dispatch interface without members");
         info->ReleaseTypeAttr(ta);
         info->Release();
