@@ -89,17 +89,6 @@ TEST_F(ConfigDialog, ContinueSavesClosesAndShowsANewSearchDialogOnTheNewConfigur
     EXPECT_TRUE(world.prompts().empty());
 }
 
-TEST_F(ConfigDialog, TheSameFieldForStreetAndNumberIsAccepted)
-{
-    run([&](ui::Form& form) {
-        form.userSelect("List1", 1);
-        form.userSelect("List2", 1);
-        form.userSelect("List3", 1);
-        form.userClick("Command1");
-    });
-    EXPECT_EQ(world.configBytes(), "\"Lots\"\r\n\"STREET\"\r\n\"STREET\"\r\n");
-}
-
 TEST_F(ConfigDialog, CancelWritesNothingAndShowsTheExistingSearchDialog)
 {
     const auto existing = CorvaneGIS_Public::SearchDialog;

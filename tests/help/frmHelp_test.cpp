@@ -49,17 +49,6 @@ TEST_F(HelpDialog, TheThreeLinksOpenTheSiteTheMailAddressAndTheProductPage)
     EXPECT_EQ(help->Label3.Caption(), "info@corvanegis.example.com");
 }
 
-TEST_F(HelpDialog, ALinkNothingCanOpenShowsNothingAndLeavesTheWindowOpen)
-{
-    auto help = frmHelp::open();
-    help->Frame()->Visible(true);
-    world.toolkit.setShellResult(31);
-    help->userClick("Label4");
-    EXPECT_TRUE(world.prompts().empty());
-    EXPECT_TRUE(help->Loaded());
-    EXPECT_TRUE(world.host.frames()[0]->visible());
-}
-
 TEST_F(HelpDialog, OpenDialogsStayAliveUntilTheirFramesAreClosed)
 {
     auto first = frmHelp::open();

@@ -76,15 +76,6 @@ TEST_F(AddressPick, ANumberWithoutAFeatureLeavesTheViewAsItWas)
     EXPECT_EQ(world.toolkit.mousePointer(), ui::MousePointer::Default);
 }
 
-TEST_F(AddressPick, AStreetPickAfterTheLayerLeftTheMapListsNothingAndSaysNothing)
-{
-    world.host.map().removeLayer("Parcels");
-    dialog->userSelect("List1", 0);
-    EXPECT_EQ(dialog->List2.ListCount(), 0);
-    EXPECT_TRUE(world.prompts().empty());
-    EXPECT_EQ(world.toolkit.mousePointer(), ui::MousePointer::Default);
-}
-
 TEST_F(AddressPick, ConfigureThenCancelShowsTheSameDialogWithItsLists)
 {
     dialog->userSelect("List1", indexOf(dialog->List1, "MAIN ST"));

@@ -63,13 +63,6 @@ TEST_F(StreetSearch, AnEmptyTextAsksForTextEvenWhenTheListIsEmpty)
     EXPECT_EQ(world.toolkit.mousePointer(), ui::MousePointer::Default);
 }
 
-TEST_F(StreetSearch, ALeadingBlankMatchesOnlyNamesThatBeginWithOne)
-{
-    dialog->List1.AddItem(" MAIN ST");
-    go(" ma");
-    EXPECT_EQ(dialog->List1.Text(), " MAIN ST");
-}
-
 TEST_F(StreetSearch, PressingGoTwiceListsTheSameStreetAgain)
 {
     go("o'");
