@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QMenu>
 #include <QPixmap>
 #include <QToolBar>
 #include <exception>
@@ -39,8 +40,8 @@ QIcon buttonIcon(ICommand& command)
 
 } // namespace
 
-CommandBar::CommandBar(QToolBar& toolbar, host::Ref<host::HostObject> application)
-    : m_toolbar(toolbar), m_application(std::move(application))
+CommandBar::CommandBar(QToolBar& toolbar, QMenu& menu, host::Ref<host::HostObject> application)
+    : m_toolbar(toolbar), m_menu(menu), m_application(std::move(application))
 {
 }
 
@@ -54,6 +55,7 @@ void CommandBar::releaseAll()
         loaded.command.reset();
     }
     m_commands.clear();
+    m_menu.clear();
     // Unload what agrees now, while the windows its forms made can still go.
     if (m_loader) m_loader->freeUnusedLibraries();
 }
@@ -113,6 +115,11 @@ void CommandBar::add(com::ComPtr<ICommand> command)
     ICommand* raw = command.get();
     QObject::connect(action, &QAction::triggered, action, [raw] { raw->OnClick(); });
     m_toolbar.addAction(action);
+    QMenu* category = nullptr;
+    for (QAction* existing : m_menu.actions())
+        if (existing->menu() != nullptr && existing->text() == loaded.info.category) category = existing->menu();
+    if (category == nullptr) category = m_menu.addMenu(loaded.info.category.isEmpty() ? QStringLiteral("Other") : loaded.info.category);
+    category->addAction(action);
     loaded.action = action;
     loaded.command = std::move(command);
     m_commands.push_back(std::move(loaded));

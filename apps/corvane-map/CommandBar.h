@@ -16,6 +16,7 @@
 #include "host/Ref.h"
 
 class QAction;
+class QMenu;
 class QToolBar;
 
 namespace corvane::com {
@@ -30,7 +31,8 @@ struct CommandInfo {
 
 class CommandBar {
 public:
-    CommandBar(QToolBar& toolbar, host::Ref<host::HostObject> application);
+    // menu: where each command is also listed, under its category.
+    CommandBar(QToolBar& toolbar, QMenu& menu, host::Ref<host::HostObject> application);
     ~CommandBar();
     CommandBar(const CommandBar&) = delete;
     CommandBar& operator=(const CommandBar&) = delete;
@@ -59,6 +61,7 @@ private:
     void add(com::ComPtr<ICommand> command);
 
     QToolBar& m_toolbar;
+    QMenu& m_menu;
     host::Ref<host::HostObject> m_application;
     std::unique_ptr<com::ComServerLoader> m_loader;
     std::vector<Loaded> m_commands;

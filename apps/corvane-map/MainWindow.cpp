@@ -30,7 +30,8 @@ MainWindow::MainWindow(HostOptions options)
     m_canvas = new MapCanvas(m_document, this);
     setCentralWidget(m_canvas);
     buildMenus();
-    m_commands = std::make_unique<CommandBar>(*m_commandTools, host::Ref<host::HostObject>(m_application));
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    m_commands = std::make_unique<CommandBar>(*m_commandTools, *tools, host::Ref<host::HostObject>(m_application));
     statusBar()->showMessage(QStringLiteral("Ready"));
 }
 

@@ -5,12 +5,14 @@
 #pragma GCC diagnostic ignored "-Wnull-dereference"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <filesystem>
 
 #include <gdal_priv.h>
@@ -101,6 +103,10 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     QStringList problems;
     toolkit.onModalShown = [&](ui::Form&) {
         QTimer::singleShot(0, [&] {
+            if (QWidget* configure = findFormWindow(QStringLiteral("frmConfig")))
+                saveScreenshot(*configure, testing::artifactFolder() + QStringLiteral("/configuration-dialog.png"));
+            else
+                problems << QStringLiteral("the configuration dialog is not shown");
             problems << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List1"), QStringLiteral("Parcels"))
                      << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List2"), QStringLiteral("STNAME"))
                      << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List3"), QStringLiteral("ADDNUM_TXT"))
@@ -114,6 +120,9 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(std::filesystem::exists(options.driveC / "Program Files" / "CorvaneGIS" / "CorvaneAddressSearch" / "config"));
 
+    // The street list was filled with progress on the status bar, now hidden.
+    EXPECT_GT(window.progressor().barUpdates(), 0);
+    EXPECT_FALSE(window.progressor().shown());
     QWidget* search = findFormWindow(QStringLiteral("frmMain"));
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(search->windowTitle(), QStringLiteral("CorvaneAddressSearch"));
@@ -149,6 +158,28 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     window.commands().press(QStringLiteral("CorvaneAddressSearch"));
     ASSERT_EQ(findFormWindow(QStringLiteral("frmMain")), search);
     EXPECT_EQ(streets->currentItem()->text(), QStringLiteral("CHERRY ST"));
+
+    // Each "?" opens one more help window; the logo opens the maker's site.
+    std::vector<QUrl> opened;
+    toolkit.openUrl = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
+    EXPECT_TRUE(clickControl(QStringLiteral("frmMain"), QStringLiteral("btnHelp2")).isEmpty());
+    EXPECT_TRUE(clickControl(QStringLiteral("frmMain"), QStringLiteral("btnHelp2")).isEmpty());
+    int helpWindows = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->windowTitle() == QStringLiteral("CorvaneAddressSearch - Help")) {
+            ++helpWindows;
+            saveScreenshot(*top, testing::artifactFolder() + QStringLiteral("/help-dialog.png"));
+        }
+    }
+    EXPECT_EQ(helpWindows, 2);
+    EXPECT_TRUE(clickControl(QStringLiteral("frmHelp"), QStringLiteral("Label4")).isEmpty());
+    EXPECT_TRUE(clickControl(QStringLiteral("frmMain"), QStringLiteral("Image2")).isEmpty());
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_TRUE(opened[0].path().endsWith(QStringLiteral("/Products/ArcGIS/CorvaneAddressSearch/index.htm")));
+    EXPECT_TRUE(opened[1].scheme().startsWith(QStringLiteral("http")));
     window.commands().releaseAll();
 }
 
