@@ -18,8 +18,8 @@ void CPL_STDCALL ScopedCplErrors::handler(CPLErr level, CPLErrorNum, const char*
     auto* self = static_cast<ScopedCplErrors*>(CPLGetErrorHandlerUserData());
     if (self == nullptr) return;
     const std::string message = text != nullptr ? text : "";
-    for (const auto& fragment : self->m_tolerated) {
-        if (message.find(fragment) != std::string::npos) return;
+    for (std::size_t i = 0; i < self->m_toleratedCount; ++i) {
+        if (message.find(self->m_tolerated[i]) != std::string::npos) return;
     }
     self->m_failures.push_back(message);
 }

@@ -4,6 +4,7 @@
 // printed; the owner asks whether anything failed and raises one HostError
 // whose description carries GDAL's own text.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,12 @@ public:
     // since clear()). Failures that GDAL silenced with a handler of its own
     // are its business and do not count.
     [[nodiscard]] bool failed() const { return !m_failures.empty(); }
-    // Failures whose text contains `fragment` are not failures here.
-    void tolerate(std::string fragment) { m_tolerated.push_back(std::move(fragment)); }
+    // Failures whose text contains `fragment` (a literal that outlives this
+    // object) are not failures here. At most four.
+    void tolerate(const char* fragment)
+    {
+        if (m_toleratedCount < m_tolerated.size()) m_tolerated[m_toleratedCount++] = fragment;
+    }
     // The failure messages joined by "; ", or the last error's text.
     [[nodiscard]] std::string message() const;
     void clear();
@@ -35,7 +40,8 @@ public:
 private:
     static void CPL_STDCALL handler(CPLErr level, CPLErrorNum number, const char* text);
     std::vector<std::string> m_failures;
-    std::vector<std::string> m_tolerated;
+    std::array<const char*, 4> m_tolerated{};
+    std::size_t m_toleratedCount = 0;
 };
 
 // The host error for a failed GDAL call, with GDAL's text when there is one.

@@ -67,7 +67,14 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
         m_use = std::make_shared<FieldUse>();
         m_use->used.assign(static_cast<std::size_t>(m_lease.layer().GetLayerDefn()->GetFieldCount()), false);
     }
-    m_pending = fetch();
+    // Read the first rows now: a clause the driver rejects only when reading
+    // starts must fail here.
+    if (m_ids) {
+        if (auto first = fetchById()) m_batch.push_back(std::move(first));
+    } else {
+        readBatch();
+        if (m_batch.empty() && m_batchError) raiseClauseFailure(*m_batchError);
+    }
     m_firstRead = false;
 }
 
@@ -94,6 +101,10 @@ void GdalCursor::narrowToUsedFields()
         errors.raise("Cannot skip the unread fields of " + m_schema->layerName);
     }
     m_lease.layer().ResetReading();
+    // What was read ahead with the old fields is read again.
+    m_batch.clear();
+    m_batchError.reset();
+    m_atEnd = false;
     m_loaded = std::move(loaded);
     m_use.reset();
 }
@@ -106,41 +117,63 @@ void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
     raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(), gdalMessage);
 }
 
-OGRFeatureUniquePtr GdalCursor::fetch()
+OGRFeatureUniquePtr GdalCursor::fetchById()
 {
-    if (m_atEnd) return nullptr;
+    ScopedCplErrors errors;
+    // Shapefiles report an ID past their end as an error; it is no match.
+    errors.tolerate("out of available range");
+    while (m_nextId < m_ids->size()) {
+        const auto fid = static_cast<GIntBig>((*m_ids)[m_nextId++]);
+        OGRFeatureUniquePtr feature(m_lease.layer().GetFeature(fid));
+        if (feature) return feature;
+        // A missing ID is no match; anything GDAL reported is a failure.
+        if (errors.failed()) raiseClauseFailure(errors.message());
+    }
+    m_atEnd = true;
+    return nullptr;
+}
+
+void GdalCursor::readBatch()
+{
+    constexpr std::size_t kBatchRows = 256;
     OGRLayer& layer = m_lease.layer();
     ScopedCplErrors errors;
-    if (m_ids) {
-        // Shapefiles report an ID past their end as an error; it is no match.
-        errors.tolerate("out of available range");
-        while (m_nextId < m_ids->size()) {
-            const auto fid = static_cast<GIntBig>((*m_ids)[m_nextId++]);
-            OGRFeatureUniquePtr feature(layer.GetFeature(fid));
-            if (feature) return feature;
-            // A missing ID is no match; anything GDAL reported is a failure.
-            if (errors.failed()) raiseClauseFailure(errors.message());
-        }
-        m_atEnd = true;
-        return nullptr;
-    }
     // OGR's SQL reads a Null date as '' and reports that it cannot parse
     // it; the row simply does not match.
     errors.tolerate("Failed to parse date ''");
-    while (true) {
+    while (m_batch.size() < kBatchRows) {
         OGRFeatureUniquePtr feature(layer.GetNextFeature());
         if (!feature) {
-            if (errors.failed()) raiseClauseFailure(errors.message());
+            if (errors.failed()) m_batchError = errors.message();
             m_atEnd = true;
-            return nullptr;
+            return;
         }
         if (!meetsTextEqualities(*feature)) continue;
         if (std::find(m_alreadyDelivered.begin(), m_alreadyDelivered.end(), feature->GetFID()) !=
             m_alreadyDelivered.end()) {
             continue;
         }
-        return feature;
+        m_batch.push_back(std::move(feature));
     }
+}
+
+OGRFeatureUniquePtr GdalCursor::fetch()
+{
+    if (m_batch.empty() && !m_atEnd) {
+        if (m_ids) return fetchById();
+        readBatch();
+    }
+    if (m_batch.empty()) {
+        if (m_batchError) {
+            const std::string message = std::move(*m_batchError);
+            m_batchError.reset();
+            raiseClauseFailure(message);
+        }
+        return nullptr;
+    }
+    OGRFeatureUniquePtr feature = std::move(m_batch.front());
+    m_batch.pop_front();
+    return feature;
 }
 
 bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
@@ -153,11 +186,12 @@ bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
 
 host::Ref<host::IFeature> GdalCursor::next()
 {
-    if (m_delivered == 1 && m_use && !m_atEnd) {
+    if (m_delivered == 1 && m_use && !(m_atEnd && m_batch.empty())) {
+        const GIntBig first = m_row->fid();
         narrowToUsedFields();
-        if (m_loaded) m_alreadyDelivered.push_back(m_row->fid());
+        if (m_loaded) m_alreadyDelivered.push_back(first);
     }
-    OGRFeatureUniquePtr feature = m_pending ? std::move(m_pending) : fetch();
+    OGRFeatureUniquePtr feature = fetch();
     if (!feature) return {};
     ++m_delivered;
     const bool geometryRead = m_request.withGeometry;

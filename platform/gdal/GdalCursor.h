@@ -11,6 +11,7 @@
 // columns or answer from a covering index.
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,8 @@ public:
 
 private:
     OGRFeatureUniquePtr fetch();
+    OGRFeatureUniquePtr fetchById();
+    void readBatch();
     void narrowToUsedFields();
     [[nodiscard]] bool meetsTextEqualities(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
@@ -52,7 +55,9 @@ private:
     LayerLease m_lease;
     std::optional<std::vector<std::int64_t>> m_ids;
     std::size_t m_nextId = 0;
-    OGRFeatureUniquePtr m_pending;
+    // Rows are read from OGR in batches, under one error handler each.
+    std::deque<OGRFeatureUniquePtr> m_batch;
+    std::optional<std::string> m_batchError;  // raised when the batch before it is used up
     bool m_atEnd = false;
     bool m_firstRead = true;
     std::shared_ptr<GdalRow> m_row;
