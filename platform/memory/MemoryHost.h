@@ -43,6 +43,8 @@ public:
 
     [[nodiscard]] MemoryProgressBar& progress() const noexcept { return m_app->statusBar().progress(); }
     [[nodiscard]] MemoryHostClasses& classes() noexcept { return *m_classes; }
+    // Makes this host's classes the ones in force again (after another host took over).
+    void installClasses() noexcept { host::setHostClasses(m_classes.get()); }
     // Every frame created through the host classes, in order of creation.
     [[nodiscard]] const std::vector<std::shared_ptr<MemoryModelessFrame>>& frames() const noexcept { return m_frames; }
 
