@@ -31,7 +31,13 @@ echo "== Wine prefix $WINEPREFIX"
 "$wine" wineboot -i >/dev/null 2>&1
 target="$WINEPREFIX/drive_c/corvane"
 mkdir -p "$target"
-cp "$build/CorvaneAddressSearch.dll" "$build/corvane-com-check.exe" "$target/"
+cp "$build/CorvaneAddressSearch.dll" "$build/corvane-com-check.exe" "$build/tlb/HostCommand.tlb" "$target/"
+check='C:\corvane\corvane-com-check.exe'
+# The host's own library, registered as the host's installation has it.
+"$wine" "$check" --register-host 'C:\corvane\HostCommand.tlb' || { echo "FAIL registering the host's library"; exit 1; }
+hostInterface='HKCR\Interface\{36B06538-4437-11D1-B970-080009EE4E51}\TypeLib'
+hostLibrary='{238CBAEB-F415-442E-81F8-804D1F98FB59}'
+ownedByHost() { "$wine" reg query "$hostInterface" 2>/dev/null | tr -d '\r' | grep -qi "$hostLibrary"; }
 
 keys=(
   'HKCR\CLSID\{874DCB92-E85B-476F-A001-73770CC0A220}'
@@ -51,8 +57,10 @@ inproc=$("$wine" reg query 'HKCR\CLSID\{874DCB92-E85B-476F-A001-73770CC0A220}\In
 grep -qi 'ThreadingModel.*Apartment' <<<"$inproc" && echo "ok   ThreadingModel Apartment" || { echo "FAIL ThreadingModel"; failures=$((failures + 1)); }
 grep -qi 'corvane\\CorvaneAddressSearch.dll' <<<"$inproc" && echo "ok   InprocServer32 is the DLL's own path" || { echo "FAIL InprocServer32"; failures=$((failures + 1)); }
 
+ownedByHost && echo "ok   ICommand's registration still names the host's library" || { echo "FAIL ICommand taken over"; failures=$((failures + 1)); }
+
 echo "== client"
-if ! "$wine" 'C:\corvane\corvane-com-check.exe' | tr -d '\r'; then
+if ! "$wine" "$check" | tr -d '\r'; then
   failures=$((failures + 1))
 fi
 
@@ -61,6 +69,9 @@ echo "== regsvr32 /u"
 for key in "${keys[@]}"; do
   if present "$key"; then echo "FAIL left behind $key"; failures=$((failures + 1)); else echo "ok   removed $key"; fi
 done
+
+ownedByHost && echo "ok   ICommand's registration left to the host" || { echo "FAIL ICommand's registration removed"; failures=$((failures + 1)); }
+"$wine" "$check" --unregister-host || true
 
 if ((failures)); then
   echo "Windows check: $failures failed"

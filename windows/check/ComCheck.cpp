@@ -15,6 +15,8 @@ namespace {
 constexpr CLSID kClsid = corvane::com::guid("{874DCB92-E85B-476F-A001-73770CC0A220}");
 constexpr IID kDefaultInterface = corvane::com::guid("{BAB6E39E-B393-4F3D-A633-6493195648BC}");
 constexpr GUID kLibid = corvane::com::guid("{7796FB90-1ED0-40B7-A276-1E465D5D1DB1}");
+// The stand-in of the host's own type library, which holds ICommand.
+constexpr GUID kHostLibid = corvane::com::guid("{238CBAEB-F415-442E-81F8-804D1F98FB59}");
 
 int g_failures = 0;
 
@@ -96,7 +98,8 @@ void checkTypeLibrary()
     lib->GetDocumentation(-1, &libName, nullptr, nullptr, nullptr);
     check(libName != nullptr && std::wstring(libName) == L"CorvaneGIS", "type library named CorvaneGIS");
     SysFreeString(libName);
-    std::printf("     the type library holds %u type descriptions\n", lib->GetTypeInfoCount());
+    check(lib->GetTypeInfoCount() == 2,
+          "the type library holds exactly two type descriptions (" + std::to_string(lib->GetTypeInfoCount()) + ")");
 
     ITypeInfo* info = nullptr;
     if (SUCCEEDED(lib->GetTypeInfoOfGuid(kDefaultInterface, &info))) {
@@ -203,9 +206,18 @@ void checkVersionResource(const wchar_t* path)
 
 } // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 100;
+    // The host's installation registers its own library; the check does the same.
+    if (argc == 3 && std::wstring(argv[1]) == L"--register-host") {
+        ITypeLib* host = nullptr;
+        const HRESULT hr = LoadTypeLibEx(argv[2], REGKIND_REGISTER, &host);
+        if (host != nullptr) host->Release();
+        return FAILED(hr) ? 1 : 0;
+    }
+    if (argc == 2 && std::wstring(argv[1]) == L"--unregister-host")
+        return FAILED(UnRegisterTypeLib(kHostLibid, 1, 0, 0x0409, SYS_WIN64)) ? 1 : 0;
 
     CLSID fromProgId{};
     check(CLSIDFromProgID(L"CorvaneGIS.CorvaneAddressSearch", &fromProgId) == S_OK &&
