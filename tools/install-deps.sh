@@ -11,6 +11,12 @@ packages=(
   xvfb xauth
 )
 
+# The Windows cross build and its check under Wine (windows/check-wine.sh)
+# are optional: tools/install-deps.sh --windows adds what they need.
+if [[ "${1:-}" == "--windows" ]]; then
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
