@@ -60,7 +60,8 @@ std::vector<std::string> installServer(const std::string& libraryPath, const std
     com::Registry registry(registryPath);
     const auto classes = classesOf(registry, path);
     if (classes.empty()) throw std::runtime_error(path + " registered no class");
-    registry.setValue(categoryKey() + "\\409", "", com::kMapCommandsCategoryName);
+    // As on Windows: the description is the value named after its locale.
+    registry.setValue(categoryKey(), "409", com::kMapCommandsCategoryName);
     for (const std::string& clsid : classes) registry.createKey(implementedKey(clsid));
     registry.save();
     return classes;
