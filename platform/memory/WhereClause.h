@@ -33,6 +33,7 @@ public:
 
     [[nodiscard]] bool matches(std::size_t row) const;
 
+private:
     struct Term {
         ColumnKind kind = ColumnKind::Text;
         std::int32_t field = -1;
@@ -42,7 +43,6 @@ public:
         std::unordered_set<std::int64_t> keys; // for IN
     };
 
-private:
     explicit WhereClause(const TableData& table) : m_table(&table) {}
 
     const TableData* m_table;

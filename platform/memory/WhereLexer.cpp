@@ -76,22 +76,26 @@ Token WhereLexer::dateLiteral(std::size_t start)
                  std::string(m_clause.substr(start + 1, close - start - 1)), start};
 }
 
+std::size_t WhereLexer::skipDigits()
+{
+    const std::size_t start = m_pos;
+    while (m_pos < m_clause.size() && isDigit(m_clause[m_pos])) ++m_pos;
+    return m_pos - start;
+}
+
 Token WhereLexer::number(std::size_t start)
 {
     if (m_clause[m_pos] == '-' || m_clause[m_pos] == '+') ++m_pos;
-    std::size_t digits = 0;
-    while (m_pos < m_clause.size() && isDigit(m_clause[m_pos])) ++m_pos, ++digits;
+    std::size_t digits = skipDigits();
     if (m_pos < m_clause.size() && m_clause[m_pos] == '.') {
         ++m_pos;
-        while (m_pos < m_clause.size() && isDigit(m_clause[m_pos])) ++m_pos, ++digits;
+        digits += skipDigits();
     }
     if (digits == 0) rejectClause("malformed number" + at(start));
     if (m_pos < m_clause.size() && (m_clause[m_pos] == 'e' || m_clause[m_pos] == 'E')) {
         ++m_pos;
         if (m_pos < m_clause.size() && (m_clause[m_pos] == '-' || m_clause[m_pos] == '+')) ++m_pos;
-        std::size_t exponentDigits = 0;
-        while (m_pos < m_clause.size() && isDigit(m_clause[m_pos])) ++m_pos, ++exponentDigits;
-        if (exponentDigits == 0) rejectClause("malformed number" + at(start));
+        if (skipDigits() == 0) rejectClause("malformed number" + at(start));
     }
     if (m_pos < m_clause.size() && (isNamePart(m_clause[m_pos]) || m_clause[m_pos] == '.'))
         rejectClause("malformed number" + at(start));

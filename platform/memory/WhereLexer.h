@@ -27,6 +27,7 @@ private:
     Token textLiteral(std::size_t start);
     Token dateLiteral(std::size_t start);
     Token number(std::size_t start);
+    std::size_t skipDigits();
 
     std::string_view m_clause;
     std::size_t m_pos = 0;
