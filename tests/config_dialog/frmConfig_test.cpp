@@ -106,17 +106,6 @@ TEST_F(ConfigDialog, CancelWritesNothingAndShowsTheExistingSearchDialog)
     EXPECT_FALSE(frmConfig::hasDefaultInstance());
 }
 
-TEST_F(ConfigDialog, TheCloseBoxUnloadsAndShowsNothing)
-{
-    run([&](ui::Form& form) {
-        form.userSelect("List1", 0);
-        form.userClose();
-    });
-    EXPECT_TRUE(world.host.frames().empty());
-    EXPECT_FALSE(frmConfig::hasDefaultInstance());
-    EXPECT_EQ(world.configBytes(), "");
-}
-
 TEST_F(ConfigDialog, EveryOpeningStartsFreshWithoutTheSavedChoice)
 {
     run([&](ui::Form& form) {
