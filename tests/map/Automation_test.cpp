@@ -7,7 +7,7 @@
 namespace corvane::map {
 namespace {
 
-TEST(ParseScript, LastArgumentIsTheRestOfTheLine)
+TEST(MapAutomationScript, LastArgumentIsTheRestOfTheLine)
 {
     const auto steps = parseScript(QStringLiteral("# demo\n"
                                                   "open a.gpkg b.shp\r\n"
@@ -29,7 +29,7 @@ TEST(ParseScript, LastArgumentIsTheRestOfTheLine)
     EXPECT_TRUE(steps[4].arguments.isEmpty());
 }
 
-TEST(ParseScript, UnknownStepsAndMissingArgumentsNameTheLine)
+TEST(MapAutomationScript, UnknownStepsAndMissingArgumentsNameTheLine)
 {
     try {
         (void)parseScript(QStringLiteral("extent\nfly away\n"));

@@ -5,7 +5,7 @@
 namespace corvane::map {
 namespace {
 
-TEST(FitExtent, WidensToTheViewportsShapeAboutTheCentre)
+TEST(MapFitExtent, WidensToTheViewportsShapeAboutTheCentre)
 {
     const gdal::Box fitted = fitExtent({940, 1975, 1060, 2025}, QSizeF(400, 400));
     EXPECT_DOUBLE_EQ(fitted.xMin, 940);
@@ -17,7 +17,7 @@ TEST(FitExtent, WidensToTheViewportsShapeAboutTheCentre)
     EXPECT_DOUBLE_EQ(tall.yMax - tall.yMin, 400);
 }
 
-TEST(FitExtent, ZeroSizeExtentOfAPointBecomesASmallNeighbourhood)
+TEST(MapFitExtent, ZeroSizeExtentOfAPointBecomesASmallNeighbourhood)
 {
     const gdal::Box fitted = fitExtent({500, 700, 500, 700}, QSizeF(300, 300));
     EXPECT_DOUBLE_EQ(fitted.xMax - fitted.xMin, kMinimumExtentSize);
@@ -29,7 +29,7 @@ TEST(FitExtent, ZeroSizeExtentOfAPointBecomesASmallNeighbourhood)
     EXPECT_DOUBLE_EQ(line.yMax - line.yMin, 1000);
 }
 
-TEST(MapToPixels, PutsTheExtentOnTheTargetWithNorthUp)
+TEST(MapTransform, PutsTheExtentOnTheTargetWithNorthUp)
 {
     const QTransform t = mapToPixels({100, 200, 300, 400}, QRectF(10, 20, 200, 200));
     EXPECT_EQ(t.map(QPointF(100, 400)), QPointF(10, 20));

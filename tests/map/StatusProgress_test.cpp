@@ -9,7 +9,7 @@
 namespace corvane::map {
 namespace {
 
-TEST(StatusProgressor, AMillionStepsTouchTheBarOnlyWhenThePercentageChanges)
+TEST(MapStatusProgressor, AMillionStepsTouchTheBarOnlyWhenThePercentageChanges)
 {
     testing::ensureApplication();
     QStatusBar statusBar;
@@ -29,7 +29,7 @@ TEST(StatusProgressor, AMillionStepsTouchTheBarOnlyWhenThePercentageChanges)
     EXPECT_FALSE(p.bar()->isVisibleTo(&statusBar));
 }
 
-TEST(StatusProgressor, FollowsPositionStepValueAndOverrun)
+TEST(MapStatusProgressor, FollowsPositionStepValueAndOverrun)
 {
     testing::ensureApplication();
     QStatusBar statusBar;

@@ -23,7 +23,7 @@
 namespace corvane::qt {
 namespace {
 
-class FormPeerTest : public ::testing::Test {
+class QtFormPeerTest : public ::testing::Test {
 protected:
     void TearDown() override { testing::flushDeferredDeletes(); }
 
@@ -55,7 +55,7 @@ QString shownText(QWidget* w)
     return {};
 }
 
-TEST_F(FormPeerTest, EachDialogIsLaidOutFromItsTableAtFifteenTwipsPerPixel)
+TEST_F(QtFormPeerTest, EachDialogIsLaidOutFromItsTableAtFifteenTwipsPerPixel)
 {
     ASSERT_EQ(m_toolkit.twipsPerPixelX(), 15);
     for (const ui::FormSpec* spec : {&search::frmMainLayout(), &config::frmConfigLayout(), &help::frmHelpLayout()}) {
@@ -91,7 +91,7 @@ TEST_F(FormPeerTest, EachDialogIsLaidOutFromItsTableAtFifteenTwipsPerPixel)
     }
 }
 
-TEST_F(FormPeerTest, FrameTitlesAreDarkRedButWhatTheyHoldKeepsItsOwnColour)
+TEST_F(QtFormPeerTest, FrameTitlesAreDarkRedButWhatTheyHoldKeepsItsOwnColour)
 {
     auto form = loaded(config::frmConfigLayout());
     EXPECT_EQ(widgetOf<QGroupBox>(*form, "Frame1")->palette().color(QPalette::WindowText), QColor(128, 0, 0));
@@ -99,7 +99,7 @@ TEST_F(FormPeerTest, FrameTitlesAreDarkRedButWhatTheyHoldKeepsItsOwnColour)
     EXPECT_EQ(widgetOf<QLabel>(*form, "Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
 }
 
-TEST_F(FormPeerTest, PointingHandOverListsAndButtonsTextCursorOverTheTextBox)
+TEST_F(QtFormPeerTest, PointingHandOverListsAndButtonsTextCursorOverTheTextBox)
 {
     auto form = loaded(search::frmMainLayout());
     for (const char* name : {"List1", "List2", "Command4", "Command1", "btnHelp2"}) {
@@ -114,7 +114,7 @@ TEST_F(FormPeerTest, PointingHandOverListsAndButtonsTextCursorOverTheTextBox)
     EXPECT_EQ(peerOf(*help).widget("Label4")->cursor().hotSpot(), QPoint(10, 10));
 }
 
-TEST_F(FormPeerTest, ListShowsEntriesInTheModelsSortedOrderIgnoringCase)
+TEST_F(QtFormPeerTest, ListShowsEntriesInTheModelsSortedOrderIgnoringCase)
 {
     auto form = loaded(search::frmMainLayout());
     ui::ListBox& list = form->listBox("List1");
@@ -130,7 +130,7 @@ TEST_F(FormPeerTest, ListShowsEntriesInTheModelsSortedOrderIgnoringCase)
     EXPECT_EQ(widget->count(), 0);
 }
 
-TEST_F(FormPeerTest, SelectionInCodeRaisesTheClickOnceAndIsShownWithoutEcho)
+TEST_F(QtFormPeerTest, SelectionInCodeRaisesTheClickOnceAndIsShownWithoutEcho)
 {
     auto form = loaded(search::frmMainLayout());
     ui::ListBox& list = form->listBox("List1");
@@ -147,7 +147,7 @@ TEST_F(FormPeerTest, SelectionInCodeRaisesTheClickOnceAndIsShownWithoutEcho)
     EXPECT_TRUE(widget->selectedItems().isEmpty());
 }
 
-TEST_F(FormPeerTest, MouseAndKeyboardPicksRaiseTheClickWithTheNewIndex)
+TEST_F(QtFormPeerTest, MouseAndKeyboardPicksRaiseTheClickWithTheNewIndex)
 {
     auto form = loaded(search::frmMainLayout());
     form->Show();
@@ -164,7 +164,7 @@ TEST_F(FormPeerTest, MouseAndKeyboardPicksRaiseTheClickWithTheNewIndex)
     EXPECT_EQ(list.ListIndex(), 2);
 }
 
-TEST_F(FormPeerTest, TabbingIntoAListDoesNotPickAnEntry)
+TEST_F(QtFormPeerTest, TabbingIntoAListDoesNotPickAnEntry)
 {
     auto form = loaded(search::frmMainLayout());
     form->Show();
@@ -177,7 +177,7 @@ TEST_F(FormPeerTest, TabbingIntoAListDoesNotPickAnEntry)
     EXPECT_EQ(list.ListIndex(), -1);
 }
 
-TEST_F(FormPeerTest, ClickHandlerThatRefillsAnotherListDoesNotLoop)
+TEST_F(QtFormPeerTest, ClickHandlerThatRefillsAnotherListDoesNotLoop)
 {
     auto form = loaded(search::frmMainLayout());
     ui::ListBox& streets = form->listBox("List1");
@@ -196,7 +196,7 @@ TEST_F(FormPeerTest, ClickHandlerThatRefillsAnotherListDoesNotLoop)
     EXPECT_EQ(widgetOf<QListWidget>(*form, "List2")->item(0)->text(), QStringLiteral("Bravo 1"));
 }
 
-TEST_F(FormPeerTest, TypingReachesTheTextBoxAndCodeChangesReachTheWidget)
+TEST_F(QtFormPeerTest, TypingReachesTheTextBoxAndCodeChangesReachTheWidget)
 {
     auto form = loaded(search::frmMainLayout());
     auto* edit = widgetOf<QLineEdit>(*form, "Text1");
@@ -208,7 +208,7 @@ TEST_F(FormPeerTest, TypingReachesTheTextBoxAndCodeChangesReachTheWidget)
     EXPECT_EQ(widgetOf<QLabel>(*form, "txtVersion")->text(), QStringLiteral("v2.15"));
 }
 
-TEST_F(FormPeerTest, EnterPressesTheDefaultButtonAndButtonsAndLinksClick)
+TEST_F(QtFormPeerTest, EnterPressesTheDefaultButtonAndButtonsAndLinksClick)
 {
     auto form = loaded(config::frmConfigLayout());
     form->Show();
@@ -227,7 +227,7 @@ TEST_F(FormPeerTest, EnterPressesTheDefaultButtonAndButtonsAndLinksClick)
     EXPECT_EQ(linkClicks, 1);
 }
 
-TEST_F(FormPeerTest, UnloadingFromItsOwnClickHandlerIsSafe)
+TEST_F(QtFormPeerTest, UnloadingFromItsOwnClickHandlerIsSafe)
 {
     auto form = loaded(config::frmConfigLayout());
     form->Show();
@@ -239,7 +239,7 @@ TEST_F(FormPeerTest, UnloadingFromItsOwnClickHandlerIsSafe)
     EXPECT_TRUE(window.isNull());
 }
 
-TEST_F(FormPeerTest, ScreenshotOfEachDialog)
+TEST_F(QtFormPeerTest, ScreenshotOfEachDialog)
 {
     auto search = loaded(search::frmMainLayout());
     for (const char* street : {"Main Street", "O'Brien Road", " Leading Blank Lane", "main street"})

@@ -16,14 +16,14 @@
 namespace corvane::qt {
 namespace {
 
-class ModelessFrameTest : public ::testing::Test {
+class QtModelessFrameTest : public ::testing::Test {
 protected:
     void TearDown() override { testing::flushDeferredDeletes(); }
     Toolkit& m_toolkit = testing::useQtToolkit();
     QWidget m_owner;
 };
 
-TEST_F(ModelessFrameTest, HoldsTheFormsWidgetAsAToolWindowOverItsOwner)
+TEST_F(QtModelessFrameTest, HoldsTheFormsWidgetAsAToolWindowOverItsOwner)
 {
     auto form = std::make_shared<ui::Form>(search::frmMainLayout());
     auto frame = std::make_shared<ModelessFrame>(&m_owner);
@@ -40,7 +40,7 @@ TEST_F(ModelessFrameTest, HoldsTheFormsWidgetAsAToolWindowOverItsOwner)
     EXPECT_EQ(frame->window()->size(), QSize(394, 268));
 }
 
-TEST_F(ModelessFrameTest, CloseBoxOnlyHidesSoTheFormKeepsItsLists)
+TEST_F(QtModelessFrameTest, CloseBoxOnlyHidesSoTheFormKeepsItsLists)
 {
     auto form = std::make_shared<ui::Form>(search::frmMainLayout());
     auto frame = std::make_shared<ModelessFrame>(&m_owner);
@@ -56,7 +56,7 @@ TEST_F(ModelessFrameTest, CloseBoxOnlyHidesSoTheFormKeepsItsLists)
     EXPECT_TRUE(frame->content()->isVisible());
 }
 
-TEST_F(ModelessFrameTest, MoveWithZeroSizeKeepsTheSize)
+TEST_F(QtModelessFrameTest, MoveWithZeroSizeKeepsTheSize)
 {
     auto form = std::make_shared<ui::Form>(search::frmMainLayout());
     auto frame = std::make_shared<ModelessFrame>(nullptr);
@@ -67,7 +67,7 @@ TEST_F(ModelessFrameTest, MoveWithZeroSizeKeepsTheSize)
     EXPECT_EQ(frame->window()->size(), before);
 }
 
-TEST_F(ModelessFrameTest, FrameAndFormMayGoInEitherOrder)
+TEST_F(QtModelessFrameTest, FrameAndFormMayGoInEitherOrder)
 {
     auto form = std::make_shared<ui::Form>(search::frmMainLayout());
     auto frame = std::make_shared<ModelessFrame>(&m_owner);

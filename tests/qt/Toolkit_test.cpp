@@ -18,7 +18,7 @@
 namespace corvane::qt {
 namespace {
 
-class ToolkitTest : public ::testing::Test {
+class QtToolkitTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
@@ -28,7 +28,7 @@ protected:
     Toolkit& m_toolkit = testing::useQtToolkit();
 };
 
-TEST_F(ToolkitTest, BusyPointerIsSetAndRestoredNeverStacked)
+TEST_F(QtToolkitTest, BusyPointerIsSetAndRestoredNeverStacked)
 {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     m_toolkit.setMousePointer(ui::MousePointer::Hourglass);
@@ -44,7 +44,7 @@ TEST_F(ToolkitTest, BusyPointerIsSetAndRestoredNeverStacked)
     EXPECT_EQ(m_toolkit.mousePointer(), ui::MousePointer::Default);
 }
 
-TEST_F(ToolkitTest, PointerIsDefaultAgainAfterHandlersThatSetTheBusyPointer)
+TEST_F(QtToolkitTest, PointerIsDefaultAgainAfterHandlersThatSetTheBusyPointer)
 {
     auto form = std::make_shared<ui::Form>(config::frmConfigLayout());
     form->Load();
@@ -63,7 +63,7 @@ TEST_F(ToolkitTest, PointerIsDefaultAgainAfterHandlersThatSetTheBusyPointer)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(ToolkitTest, MessageBoxHasOnlyOkAndTheGivenTitle)
+TEST_F(QtToolkitTest, MessageBoxHasOnlyOkAndTheGivenTitle)
 {
     QString title, text;
     QMessageBox::StandardButtons buttons;
@@ -79,7 +79,7 @@ TEST_F(ToolkitTest, MessageBoxHasOnlyOkAndTheGivenTitle)
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
-TEST_F(ToolkitTest, ModalDialogReturnsWhenHiddenByItsDefaultButton)
+TEST_F(QtToolkitTest, ModalDialogReturnsWhenHiddenByItsDefaultButton)
 {
     auto form = std::make_shared<ui::Form>(config::frmConfigLayout());
     int continued = 0;
@@ -100,7 +100,7 @@ TEST_F(ToolkitTest, ModalDialogReturnsWhenHiddenByItsDefaultButton)
     EXPECT_TRUE(form->Loaded());
 }
 
-TEST_F(ToolkitTest, ModalDialogClosedByTheWindowIsUnloaded)
+TEST_F(QtToolkitTest, ModalDialogClosedByTheWindowIsUnloaded)
 {
     auto form = std::make_shared<ui::Form>(config::frmConfigLayout());
     m_toolkit.onModalShown = [](ui::Form& shown) {
@@ -110,7 +110,7 @@ TEST_F(ToolkitTest, ModalDialogClosedByTheWindowIsUnloaded)
     EXPECT_FALSE(form->Loaded());
 }
 
-TEST_F(ToolkitTest, ModalDialogUnloadedFromItsOwnButtonEndsTheLoop)
+TEST_F(QtToolkitTest, ModalDialogUnloadedFromItsOwnButtonEndsTheLoop)
 {
     auto form = std::make_shared<ui::Form>(config::frmConfigLayout());
     form->captioned("Command2").Click = [&] { form->Unload(); };
@@ -121,7 +121,7 @@ TEST_F(ToolkitTest, ModalDialogUnloadedFromItsOwnButtonEndsTheLoop)
     EXPECT_FALSE(form->Loaded());
 }
 
-TEST_F(ToolkitTest, ShellOpensOnlyWithTheOpenVerbAndAnswersAboveThirtyTwo)
+TEST_F(QtToolkitTest, ShellOpensOnlyWithTheOpenVerbAndAnswersAboveThirtyTwo)
 {
     std::vector<QUrl> opened;
     m_toolkit.openUrl = [&](const QUrl& url) {
@@ -139,7 +139,7 @@ TEST_F(ToolkitTest, ShellOpensOnlyWithTheOpenVerbAndAnswersAboveThirtyTwo)
     EXPECT_LE(m_toolkit.shellExecute(0, "Open", "https://www.corvanegis.example.com/", "", "", 1), 32);
 }
 
-TEST_F(ToolkitTest, ScreenIsMeasuredInTwips)
+TEST_F(QtToolkitTest, ScreenIsMeasuredInTwips)
 {
     EXPECT_EQ(m_toolkit.twipsPerPixelX(), 15);
     EXPECT_EQ(m_toolkit.twipsPerPixelY(), 15);
