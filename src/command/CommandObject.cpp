@@ -31,6 +31,20 @@ HRESULT getString(BSTR* out, Getter getter) noexcept
 
 VARIANT_BOOL toVariantBool(bool value) noexcept { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
+// Holds a reference for the length of a call: a host that releases the
+// command from inside it (while the modal configuration dialog runs, say)
+// must not destroy the object under its own feet.
+class KeepAlive {
+public:
+    explicit KeepAlive(ICommand* object) noexcept : m_object(object) { m_object->AddRef(); }
+    KeepAlive(const KeepAlive&) = delete;
+    KeepAlive& operator=(const KeepAlive&) = delete;
+    ~KeepAlive() { m_object->Release(); }
+
+private:
+    ICommand* m_object;
+};
+
 } // namespace
 
 HRESULT STDMETHODCALLTYPE CommandObject::get_Enabled(VARIANT_BOOL* enabled)
@@ -93,6 +107,7 @@ HRESULT STDMETHODCALLTYPE CommandObject::get_Category(BSTR* category)
 
 HRESULT STDMETHODCALLTYPE CommandObject::OnCreate(IDispatch* hook)
 {
+    const KeepAlive alive(this);
     try {
         host::Ref<host::HostObject> object = com::unwrapHostObject(hook);
         if (hook != nullptr && object.isNothing()) object = host::makeRef<ForeignObject>();
@@ -105,6 +120,7 @@ HRESULT STDMETHODCALLTYPE CommandObject::OnCreate(IDispatch* hook)
 
 HRESULT STDMETHODCALLTYPE CommandObject::OnClick()
 {
+    const KeepAlive alive(this);
     m_command.ICommand_OnClick();
     return S_OK;
 }

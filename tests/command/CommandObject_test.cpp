@@ -156,6 +156,27 @@ TEST(CommandObjectTest, OnCreateUnwrapsTheHostApplicationFromItsHook)
     EXPECT_EQ(world.toolkit.modalRuns().size(), 1u);
 }
 
+TEST(CommandObjectTest, HostMayReleaseTheCommandWhileItsClickRuns)
+{
+    CommandWorld world;
+    auto command = newCommand();
+    auto hook = com::wrapHostObject(world.host.application());
+    ASSERT_EQ(command->OnCreate(hook.get()), S_OK);
+    const long before = com::liveObjects();
+    ICommand* raw = command.get();
+    // The host drops its last reference while the modal dialog is up.
+    long insideTheClick = -1;
+    world.toolkit.whenModal("frmConfig", [&](ui::Form&) {
+        command.reset();
+        insideTheClick = com::liveObjects();
+    });
+    EXPECT_EQ(raw->OnClick(), S_OK);
+    EXPECT_EQ(world.toolkit.modalRuns().size(), 1u);
+    // Alive until its click has returned, gone afterwards.
+    EXPECT_EQ(insideTheClick, before);
+    EXPECT_EQ(com::liveObjects(), before - 1);
+}
+
 TEST(CommandObjectTest, ForeignHookIsNotTheApplication)
 {
     CommandWorld world;
