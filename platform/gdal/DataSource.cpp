@@ -27,7 +27,9 @@ GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags
 {
     registerDriversOnce();
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec) && path.find(':') == std::string::npos) {
+    // GDAL's virtual file systems and connection strings are not files.
+    const bool plainPath = path.rfind("/vsi", 0) != 0 && path.find(':') == std::string::npos;
+    if (plainPath && !std::filesystem::exists(path, ec)) {
         host::raiseError(host::errors::kFileNotFound, "File not found: " + path);
     }
     CPLStringList driverOptions;

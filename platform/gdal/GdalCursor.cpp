@@ -135,7 +135,7 @@ OGRFeatureUniquePtr GdalCursor::fetchById()
 
 void GdalCursor::readBatch()
 {
-    constexpr std::size_t kBatchRows = 256;
+    constexpr std::size_t kBatchRows = 64;
     OGRLayer& layer = m_lease.layer();
     ScopedCplErrors errors;
     // OGR's SQL reads a Null date as '' and reports that it cannot parse
@@ -186,7 +186,7 @@ bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
 
 host::Ref<host::IFeature> GdalCursor::next()
 {
-    if (m_delivered == 1 && m_use && !(m_atEnd && m_batch.empty())) {
+    if (m_delivered == 1 && m_use && !m_atEnd) {  // a read that fit in one batch gains nothing
         const GIntBig first = m_row->fid();
         narrowToUsedFields();
         if (m_loaded) m_alreadyDelivered.push_back(first);
