@@ -5,22 +5,37 @@
 # its properties, its member-less default interface, its type library, its
 # version resource and its unload test, and regsvr32 /u must leave no key.
 #
-#   windows/check-wine.sh [BUILD_DIR]      (default build/windows)
+#   windows/check-wine.sh [BUILD_DIR]           64-bit (default build/windows)
+#   windows/check-wine.sh --32 [BUILD_DIR]      32-bit, as the native host loads it
+#                                                (default build/windows32)
 #
 # Needs g++-mingw-w64-x86-64-posix, mingw-w64-tools, libwine-dev and wine64
-# (tools/install-deps.sh --windows installs them).
+# (tools/install-deps.sh --windows installs them); --32 needs
+# g++-mingw-w64-i686-posix and wine32 (the i386 architecture) as well.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/windows}
+bits=64
+if [[ "${1:-}" == "--32" ]]; then
+  bits=32
+  shift
+fi
+if ((bits == 64)); then
+  build=${1:-$root/build/windows}
+  wine=$(command -v wine64 || command -v wine)
+  export WINEARCH=win64
+else
+  build=${1:-$root/build/windows32}
+  wine=$(command -v wine)
+  export WINEARCH=win32
+fi
 
-cmake -S "$root/windows" -B "$build" -G Ninja --toolchain "$root/windows/toolchain-mingw64.cmake" >/dev/null
+cmake -S "$root/windows" -B "$build" -G Ninja --toolchain "$root/windows/toolchain-mingw$bits.cmake" >/dev/null
 cmake --build "$build"
 
-wine=$(command -v wine64 || command -v wine)
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/corvane-wine.XXXXXX)
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
@@ -74,7 +89,7 @@ ownedByHost && echo "ok   ICommand's registration left to the host" || { echo "F
 "$wine" "$check" --unregister-host || true
 
 if ((failures)); then
-  echo "Windows check: $failures failed"
+  echo "Windows check ($bits-bit): $failures failed"
   exit 1
 fi
-echo "Windows check: all passed"
+echo "Windows check ($bits-bit): all passed"

@@ -217,7 +217,7 @@ int wmain(int argc, wchar_t** argv)
         return FAILED(hr) ? 1 : 0;
     }
     if (argc == 2 && std::wstring(argv[1]) == L"--unregister-host")
-        return FAILED(UnRegisterTypeLib(kHostLibid, 1, 0, 0x0409, SYS_WIN64)) ? 1 : 0;
+        return FAILED(UnRegisterTypeLib(kHostLibid, 1, 0, 0x0409, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32)) ? 1 : 0;
 
     CLSID fromProgId{};
     check(CLSIDFromProgID(L"CorvaneGIS.CorvaneAddressSearch", &fromProgId) == S_OK &&

@@ -207,7 +207,11 @@ int wmain(int argc, wchar_t** argv)
         ok(LoadTypeLibEx(argv[1], REGKIND_NONE, &in), "LoadTypeLibEx(IN)");
         ok(LoadTypeLibEx(argv[2], REGKIND_NONE, &host), "LoadTypeLibEx(HOST)");
         DeleteFileW(argv[3]);
-        ok(CreateTypeLib2(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32, argv[3], &out), "CreateTypeLib2");
+        TLIBATTR* attr = nullptr;
+        ok(in->GetLibAttr(&attr), "GetLibAttr");
+        const SYSKIND platform = attr->syskind;
+        in->ReleaseTLibAttr(attr);
+        ok(CreateTypeLib2(platform, argv[3], &out), "CreateTypeLib2");
         Relinker(in, host, out).run();
     } catch (const Failure& f) {
         std::fprintf(stderr, "corvane-relink-typelib: %s failed (0x%08lX)\n", f.what.c_str(),
