@@ -24,6 +24,7 @@
 #include "com/ComServerLoader.h"
 #include "com/GuidText.h"
 #include "com/Registry.h"
+#include "towngen/TownWriter.h"
 
 namespace corvane::map {
 namespace {
@@ -47,8 +48,12 @@ gdal::Box enlargedParcel(const std::string& street, const std::string& number)
     GDALDatasetUniquePtr ds(GDALDataset::Open(kDemoTown.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
     EXPECT_TRUE(ds);
     if (!ds) return {};
-    OGRLayer* parcels = ds->GetLayerByName("Parcels");
-    const std::string where = "STNAME = '" + street + "' AND ADDNUM_TXT = '" + number + "'";
+    OGRLayer* parcels = ds->GetLayerByName(towngen::kParcelLayer);
+    // The first parcel in feature order, as the search dialog zooms to.
+    std::string quoted;
+    for (const char c : street) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    const std::string where = std::string(towngen::kStreetField) + " = '" + quoted + "' AND " +
+                              towngen::kNumberTextField + " = '" + number + "'";
     parcels->SetAttributeFilter(where.c_str());
     OGRFeatureUniquePtr feature(parcels->GetNextFeature());
     EXPECT_TRUE(feature);
@@ -107,9 +112,9 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
                 saveScreenshot(*configure, testing::artifactFolder() + QStringLiteral("/configuration-dialog.png"));
             else
                 problems << QStringLiteral("the configuration dialog is not shown");
-            problems << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List1"), QStringLiteral("Parcels"))
-                     << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List2"), QStringLiteral("STNAME"))
-                     << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List3"), QStringLiteral("ADDNUM_TXT"))
+            problems << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List1"), QString::fromLatin1(towngen::kParcelLayer))
+                     << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List2"), QString::fromLatin1(towngen::kStreetField))
+                     << selectEntry(QStringLiteral("frmConfig"), QStringLiteral("List3"), QString::fromLatin1(towngen::kNumberTextField))
                      << clickControl(QStringLiteral("frmConfig"), QStringLiteral("Command1"));
         });
     };
@@ -132,14 +137,25 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     for (int i = 1; i < streets->count(); ++i)
         EXPECT_LE(QString::compare(streets->item(i - 1)->text(), streets->item(i)->text(), Qt::CaseInsensitive), 0);
 
-    EXPECT_TRUE(typeText(QStringLiteral("frmMain"), QStringLiteral("Text1"), QStringLiteral("cherry")).isEmpty());
+    // "Go" picks the first street that starts with the typed letters.
+    const QString prefix = streets->item(3)->text().trimmed().left(3).toLower();
+    QString expectedStreet;
+    for (int i = 0; i < streets->count() && expectedStreet.isEmpty(); ++i)
+        if (streets->item(i)->text().startsWith(prefix, Qt::CaseInsensitive)) expectedStreet = streets->item(i)->text();
+    EXPECT_TRUE(typeText(QStringLiteral("frmMain"), QStringLiteral("Text1"), prefix).isEmpty());
     EXPECT_TRUE(clickControl(QStringLiteral("frmMain"), QStringLiteral("Command4")).isEmpty());
     ASSERT_NE(streets->currentItem(), nullptr);
-    EXPECT_EQ(streets->currentItem()->text(), QStringLiteral("CHERRY ST"));
+    EXPECT_EQ(streets->currentItem()->text(), expectedStreet);
+    auto* numbers = qobject_cast<QListWidget*>(findControl(QStringLiteral("frmMain"), QStringLiteral("List2")));
+    ASSERT_NE(numbers, nullptr);
+    ASSERT_GT(numbers->count(), 1);
+    const std::string street = expectedStreet.toStdString();
+    const QString first = numbers->item(0)->text(), second = numbers->item(1)->text();
+
     const int before = window.canvas().redrawCount();
-    EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), QStringLiteral("2")).isEmpty());
+    EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), second).isEmpty());
     EXPECT_GT(window.canvas().redrawCount(), before);
-    expectShows(window.canvas(), enlargedParcel("CHERRY ST", "2"));
+    expectShows(window.canvas(), enlargedParcel(street, second.toStdString()));
     EXPECT_GT(window.canvas().lastStats().shapes, 0);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     saveScreenshot(window, testing::artifactFolder() + QStringLiteral("/zoomed-data-view.png"));
@@ -147,8 +163,8 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
 
     // In layout view the map inside the page's frame moves, not the page.
     window.showLayoutView(true);
-    EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), QStringLiteral("1")).isEmpty());
-    expectShows(window.canvas(), enlargedParcel("CHERRY ST", "1"));
+    EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), first).isEmpty());
+    expectShows(window.canvas(), enlargedParcel(street, first.toStdString()));
     EXPECT_EQ(window.document()->pageLayout()->pageBox(), (gdal::Box{0.0, 0.0, 8.5, 11.0}));
     saveScreenshot(window, testing::artifactFolder() + QStringLiteral("/zoomed-layout-view.png"));
 
@@ -157,7 +173,7 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     EXPECT_EQ(findFormWindow(QStringLiteral("frmMain")), nullptr);
     window.commands().press(QStringLiteral("CorvaneAddressSearch"));
     ASSERT_EQ(findFormWindow(QStringLiteral("frmMain")), search);
-    EXPECT_EQ(streets->currentItem()->text(), QStringLiteral("CHERRY ST"));
+    EXPECT_EQ(streets->currentItem()->text(), expectedStreet);
 
     // Each "?" opens one more help window; the logo opens the maker's site.
     std::vector<QUrl> opened;
