@@ -62,7 +62,7 @@ protected:
 TEST_P(GdalCursorTest, TextLiteralsMatchExactlyWithQuotesCaseAndBlanks)
 {
     // A Shapefile keeps no leading blanks: its street reads "ELM ST".
-    const std::string elm = GetParam() == townFiles().geoPackage ? " ELM ST" : "ELM ST";
+    const std::string elm = GetParam() == townFiles().parcelsShp ? "ELM ST" : " ELM ST";
     for (const std::string& name : {std::string("O'NEIL RD"), std::string("Main St"), std::string("MAIN ST"), elm}) {
         std::string escaped;
         for (const char c : name) escaped += c == '\'' ? std::string("''") : std::string(1, c);
@@ -181,7 +181,8 @@ TEST_P(GdalCursorTest, ALongReadNarrowedToItsFieldsStillYieldsEveryRowOnceWithAl
     EXPECT_FALSE(parcelIds.contains(""));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, GdalCursorTest, ::testing::Values(townFiles().geoPackage, townFiles().parcelsShp));
+INSTANTIATE_TEST_SUITE_P(Formats, GdalCursorTest,
+                         ::testing::Values(townFiles().geoPackage, townFiles().parcelsShp, townFiles().fileGdb));
 
 } // namespace
 } // namespace corvane::gdal

@@ -5,12 +5,28 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <gdal_priv.h>
+#include <gdal_utils.h>
+
 #include "gdal/MapBuilder.h"
 #include "towngen/TownWriter.h"
 
 namespace corvane::gdal::testing {
 
 namespace {
+
+void copyParcels(const std::string& from, const std::string& to, const char* driver)
+{
+    GDALDatasetUniquePtr source(GDALDataset::Open(from.c_str(), GDAL_OF_VECTOR));
+    const char* args[] = {"-f", driver, "Parcels", nullptr};
+    GDALVectorTranslateOptions* options = GDALVectorTranslateOptionsNew(const_cast<char**>(args), nullptr);
+    GDALDatasetH handle = GDALDataset::ToHandle(source.get());
+    int usageError = 0;
+    GDALDatasetH copy = GDALVectorTranslate(to.c_str(), nullptr, 1, &handle, options, &usageError);
+    GDALVectorTranslateOptionsFree(options);
+    if (copy == nullptr) throw std::runtime_error("cannot copy the parcels to " + to);
+    GDALClose(copy);
+}
 
 struct ScratchTown {
     TownFiles files;
@@ -25,6 +41,8 @@ struct ScratchTown {
         const towngen::TownSize size{kTownParcels, kTownStreets, 3};
         towngen::writeTown(size, towngen::Format::GeoPackage, files.geoPackage);
         towngen::writeTown(size, towngen::Format::Shapefile, files.shapefiles);
+        files.fileGdb = files.folder + "/town.gdb";
+        copyParcels(files.geoPackage, files.fileGdb, "OpenFileGDB");
     }
     ~ScratchTown()
     {

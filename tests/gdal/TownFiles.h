@@ -15,6 +15,7 @@ struct TownFiles {
     std::string geoPackage;  // the town as one GeoPackage
     std::string shapefiles;  // the town as a folder of Shapefiles
     std::string parcelsShp;  // the Shapefile of the parcels alone
+    std::string fileGdb;     // the parcels alone, copied into a file geodatabase
 };
 
 // Streets: 0 "O'NEIL RD", 1 "Main St", 2 "MAIN ST", 3 " ELM ST", 4 "PRIVATE DR", ...
