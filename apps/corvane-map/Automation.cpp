@@ -25,7 +25,8 @@ struct Verb {
 constexpr Verb kVerbs[] = {
     {"open", 0, true},         {"view", 0, true},     {"full-extent", 0, false}, {"press", 0, true},
     {"type", 2, false},        {"click", 1, false},   {"close", 0, true},        {"select", 2, true},
-    {"screenshot", 0, true},   {"screenshot-dialog", 1, true}, {"extent", 0, false},
+    {"screenshot", 0, true},   {"screenshot-dialog", 1, true}, {"screenshot-screen", 0, true},
+    {"extent", 0, false},
 };
 
 const Verb* findVerb(const QString& name)
@@ -143,6 +144,8 @@ void Automation::run(const Step& step)
     } else if (verb == QLatin1String("screenshot-dialog")) {
         QWidget* dialog = findFormWindow(a[0]);
         problem = dialog == nullptr ? QStringLiteral("no visible %1").arg(a[0]) : saveScreenshot(*dialog, a[1]);
+    } else if (verb == QLatin1String("screenshot-screen")) {
+        problem = saveScreenScreenshot(a.front());
     } else if (verb == QLatin1String("extent")) {
         const gdal::Box& e = m_window.canvas().shownExtent();
         std::cout.precision(12);

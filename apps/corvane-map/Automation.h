@@ -10,6 +10,7 @@
 //   select FORM LIST ENTRY       (the entry's text, or the first one that
 //                                 starts with it, ignoring case)
 //   screenshot FILE.png          screenshot-dialog FORM FILE.png
+//   screenshot-screen FILE.png   (the whole screen, with every window on it)
 //   extent                       (prints the extent the canvas shows)
 
 #include <QString>

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 
 namespace corvane::map {
 
@@ -104,6 +105,15 @@ QString closeForm(const QString& formName)
 QString saveScreenshot(QWidget& window, const QString& file)
 {
     const QPixmap picture = window.grab();
+    if (picture.isNull() || !picture.save(file, "PNG")) return QStringLiteral("could not write %1").arg(file);
+    return {};
+}
+
+QString saveScreenScreenshot(const QString& file)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return QStringLiteral("no screen");
+    const QPixmap picture = screen->grabWindow(0);
     if (picture.isNull() || !picture.save(file, "PNG")) return QStringLiteral("could not write %1").arg(file);
     return {};
 }

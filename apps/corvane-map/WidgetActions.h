@@ -23,5 +23,8 @@ QString selectEntry(const QString& formName, const QString& list, const QString&
 // The window's close box.
 QString closeForm(const QString& formName);
 QString saveScreenshot(QWidget& window, const QString& file);
+// The primary screen as the window system shows it (needs a real display
+// server such as Xvfb; the offscreen platform draws no windows on it).
+QString saveScreenScreenshot(const QString& file);
 
 } // namespace corvane::map
