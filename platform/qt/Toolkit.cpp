@@ -65,12 +65,13 @@ void Toolkit::messageBox(const std::string& prompt, const std::string& title)
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
                     QMessageBox::Ok, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
-    // The busy pointer must not hide the box's button from the user.
+    // An arrow over the box while busy, swapped in place: there is never
+    // more than the one override to restore.
     const bool wasBusy = m_busy;
-    if (wasBusy) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    if (wasBusy) QGuiApplication::changeOverrideCursor(Qt::ArrowCursor);
     if (onMessageBox) onMessageBox(box);
     box.exec();
-    if (wasBusy) QGuiApplication::restoreOverrideCursor();
+    if (wasBusy && m_busy) QGuiApplication::changeOverrideCursor(Qt::WaitCursor);
 }
 
 void Toolkit::setMousePointer(ui::MousePointer pointer)

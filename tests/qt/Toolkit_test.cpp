@@ -79,6 +79,22 @@ TEST_F(QtToolkitTest, MessageBoxHasOnlyOkAndTheGivenTitle)
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
+TEST_F(QtToolkitTest, MessageBoxWhileBusyShowsAnArrowAndLeavesOneOverride)
+{
+    m_toolkit.setMousePointer(ui::MousePointer::Hourglass);
+    Qt::CursorShape during = Qt::BlankCursor;
+    m_toolkit.onMessageBox = [&](QMessageBox& box) {
+        during = QGuiApplication::overrideCursor()->shape();
+        QTimer::singleShot(0, &box, [&box] { box.accept(); });
+    };
+    m_toolkit.messageBox("No matching feature found", "CorvaneGIS");
+    EXPECT_EQ(during, Qt::ArrowCursor);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    m_toolkit.setMousePointer(ui::MousePointer::Default);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(QtToolkitTest, ModalDialogReturnsWhenHiddenByItsDefaultButton)
 {
     auto form = std::make_shared<ui::Form>(config::frmConfigLayout());
