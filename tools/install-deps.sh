@@ -12,9 +12,19 @@ packages=(
 )
 
 # The Windows cross build and its check under Wine (windows/check-wine.sh)
-# are optional: tools/install-deps.sh --windows adds what they need.
-if [[ "${1:-}" == "--windows" ]]; then
+# are optional: --windows adds what they need, --windows32 also the 32-bit
+# compiler and Wine (which needs the i386 architecture).
+if [[ "${1:-}" == "--windows" || "${1:-}" == "--windows32" ]]; then
   packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64)
+fi
+if [[ "${1:-}" == "--windows32" ]]; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    sudo_cmd=""
+    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+    $sudo_cmd dpkg --add-architecture i386
+    $sudo_cmd apt-get update -qq
+  fi
+  packages+=(g++-mingw-w64-i686-posix wine32:i386)
 fi
 
 missing=()
