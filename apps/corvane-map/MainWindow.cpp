@@ -105,7 +105,9 @@ QStringList MainWindow::loadCommands(const std::vector<std::string>& extra)
 {
     const std::string path = m_options.registryPath.empty() ? com::Registry::defaultPath() : m_options.registryPath;
     QStringList problems = m_commands->loadRegistered(path);
-    if (m_commands->count() == 0 && problems.isEmpty() && !m_options.bundledCommand.empty()) {
+    // Nothing usable registered (a first start, or a registration left by a
+    // build that is gone): register the library that ships with this host.
+    if (m_commands->count() == 0 && !m_options.bundledCommand.empty()) {
         try {
             installCommandLibrary(path, m_options.bundledCommand);
             problems = m_commands->loadRegistered(path);

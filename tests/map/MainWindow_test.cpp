@@ -18,6 +18,7 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include "CommandInstall.h"
 #include "MainWindow.h"
 #include "MapApp.h"
 #include "WidgetActions.h"
@@ -234,6 +235,28 @@ TEST(MapHost, ACommandThatCannotBeLoadedIsReportedAndTheHostKeepsRunning)
         EXPECT_GT(window.canvas().lastStats().shapes, 0);
     }
     EXPECT_FALSE(window.openFiles({dir.filePath(QStringLiteral("nothing.gpkg")).toStdString()}).isEmpty());
+}
+
+TEST(MapHost, ARegistrationLeftByAVanishedBuildIsReplacedByTheBundledLibrary)
+{
+    if (kCommandLibrary.empty()) GTEST_SKIP() << "no command library";
+    testing::ensureApplication();
+    QTemporaryDir dir;
+    HostOptions options = optionsIn(dir);
+    installCommandLibrary(options.registryPath, kCommandLibrary);
+    {
+        com::Registry registry(options.registryPath);
+        const std::string classes = std::string(com::kClassesRoot) + "\\CLSID";
+        for (const std::string& clsid : registry.subkeys(classes))
+            registry.setValue(classes + "\\" + clsid + "\\InprocServer32", "", "/gone/libCorvaneAddressSearch.so");
+        registry.save();
+    }
+    options.bundledCommand = kCommandLibrary;
+    MainWindow window(options);
+    EXPECT_TRUE(window.loadCommands().isEmpty());
+    ASSERT_EQ(window.commands().count(), 1u);
+    EXPECT_EQ(window.commands().info(0).caption, QStringLiteral("CorvaneAddressSearch"));
+    window.commands().releaseAll();
 }
 
 } // namespace
