@@ -51,6 +51,7 @@ TEST(CommandFaultSweep, EveryHostCallFailing)
         ASSERT_EQ(world.host.frames().size(), 1u);
     }
     ASSERT_GT(calls, 3u);
+    RecordProperty("host_calls", static_cast<int>(calls));
     for (std::uint64_t k = 1; k <= calls; ++k) {
         SCOPED_TRACE("host call " + std::to_string(k));
         CommandWorld world;
@@ -77,6 +78,7 @@ TEST(CommandFaultSweep, EveryFileSystemCallFailing)
         calls = faulty.totalCount();
     }
     ASSERT_GT(calls, 3);
+    RecordProperty("file_calls", calls);
     for (int n = 1; n <= calls; ++n) {
         SCOPED_TRACE("file call " + std::to_string(n));
         CommandWorld world;
