@@ -61,11 +61,12 @@ QString findBeside(const QString& relative, const char* builtPath)
 int main(int argc, char** argv)
 {
     Arguments args;
-    if (!parseArguments(argc, argv, args)) {
+    const bool helpAsked = argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h");
+    if (helpAsked || !parseArguments(argc, argv, args)) {
         std::fputs("usage: corvane-map [--automate SCRIPT] [--registry FILE] [--drive-c DIR] [--command CLASS]... "
-                   "[GIS files...]\n",
-                   stderr);
-        return 2;
+                   "[GIS files...]\n(see apps/corvane-map/README.md)\n",
+                   helpAsked ? stdout : stderr);
+        return helpAsked ? 0 : 2;
     }
     const bool automated = !args.script.isEmpty();
     if (automated && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
