@@ -9,12 +9,11 @@ namespace corvane::server {
 
 void attachHostServices() noexcept
 {
-    if (auto* classes = static_cast<host::HostClasses*>(CorvaneProcessObject(com::kHostClassesObject)))
-        host::setHostClasses(classes);
-    if (auto* files = static_cast<host::FileSystem*>(CorvaneProcessObject(com::kFileSystemObject)))
-        host::setFileSystem(files);
-    if (auto* toolkit = static_cast<ui::Toolkit*>(CorvaneProcessObject(com::kToolkitObject)))
-        ui::setToolkit(toolkit);
+    // Mirrored as they stand, withdrawn ones included: a service the host has
+    // taken back must read as missing here, never as a dangling pointer.
+    host::setHostClasses(static_cast<host::HostClasses*>(CorvaneProcessObject(com::kHostClassesObject)));
+    host::setFileSystem(static_cast<host::FileSystem*>(CorvaneProcessObject(com::kFileSystemObject)));
+    ui::setToolkit(static_cast<ui::Toolkit*>(CorvaneProcessObject(com::kToolkitObject)));
 }
 
 } // namespace corvane::server

@@ -162,6 +162,13 @@ TEST_F(ServerLibraryTest, CommandRunsOnTheServicesItsHostPublished)
     CorvanePublishProcessObject(com::kToolkitObject, nullptr);
     CorvanePublishProcessObject(com::kFileSystemObject, nullptr);
     CorvanePublishProcessObject(com::kHostClassesObject, nullptr);
+
+    // Withdrawn services are no longer the library's either.
+    com::ComServerLoader loader(m_registry);
+    ComPtr<ICommand> command = loader.createCommand(kProgId);
+    EXPECT_EQ(command->OnClick(), S_OK);
+    EXPECT_EQ(toolkit.messagePrompts().size(), 1u);
+    EXPECT_EQ(host.frames().size(), 0u);
 }
 
 TEST_F(ServerLibraryTest, LoaderExplainsWhatIsWrong)
