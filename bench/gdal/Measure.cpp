@@ -29,10 +29,10 @@ double median(std::vector<double> values)
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-int runQuietly(const std::vector<std::string>& argv)
+int runQuietly(const std::string& program, const std::vector<std::string>& arguments)
 {
-    std::vector<char*> args;
-    for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    std::vector<char*> args{const_cast<char*>(program.c_str())};
+    for (const auto& arg : arguments) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;

@@ -16,7 +16,7 @@ double median(std::vector<double> values);
 
 // Runs a program with its output thrown away; returns its exit status
 // (-1 when it could not be started or did not exit normally).
-int runQuietly(const std::vector<std::string>& argv);
+int runQuietly(const std::string& program, const std::vector<std::string>& args);
 
 // Resident set size and its peak, from /proc/self/status, in bytes.
 struct Memory {

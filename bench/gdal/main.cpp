@@ -4,6 +4,7 @@
 //
 //   bench_gdal [--parcels N] [--streets M] [--runs R] [--data DIR] [--ogrinfo PATH]
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -101,11 +102,10 @@ void report(const char* what, const Pair& pair, bool haveTool)
     std::printf("%-28s %10.2f ms %11.2f ms %8.2f\n", what, ours * 1e3, tool * 1e3, tool > 0 ? ours / tool : 0.0);
 }
 
-double timeTool(const Options& options, std::vector<std::string> args, bool& ok)
+double timeTool(const Options& options, const std::vector<std::string>& args, bool& ok)
 {
-    args.insert(args.begin(), options.ogrinfo);
     int status = 0;
-    const double took = bench::secondsOf([&] { status = bench::runQuietly(args); });
+    const double took = bench::secondsOf([&] { status = bench::runQuietly(options.ogrinfo, args); });
     if (status != 0) ok = false;
     return took;
 }
@@ -186,7 +186,7 @@ int main(int argc, char** argv)
         for (int run = 0; run < options.runs; ++run) {
             picks.push_back(names[static_cast<std::size_t>(run) * names.size() / static_cast<std::size_t>(options.runs)]);
         }
-        const bool haveTool = bench::runQuietly({options.ogrinfo, "--version"}) == 0;
+        const bool haveTool = bench::runQuietly(options.ogrinfo, {"--version"}) == 0;
         bool toolOk = true;
         std::printf("bench_gdal: %lld parcels, %lld streets, median of %d runs%s\n",
                     static_cast<long long>(options.parcels), static_cast<long long>(options.streets), options.runs,
