@@ -4,10 +4,12 @@
 
 #include <gdal_priv.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "TownFiles.h"
 #include "gdal/MapBuilder.h"
+#include "host/HostError.h"
 #include "host/QueryFilter.h"
 
 namespace corvane::gdal {
@@ -103,6 +105,29 @@ TEST_P(LayerTableTest, ShapesAreNotValuesAndIndexesAreChecked)
 
 INSTANTIATE_TEST_SUITE_P(Formats, LayerTableTest,
                          ::testing::Values(townFiles().geoPackage, townFiles().parcelsShp));
+
+TEST(LayerTableDamageTest, AFileThatBreaksOffMidReadIsAnErrorNotAShortList)
+{
+    const std::string folder = testing::scratchPath("damaged");
+    std::filesystem::create_directories(folder);
+    for (const char* extension : {".shp", ".shx", ".dbf", ".cpg", ".prj"}) {
+        std::filesystem::copy_file(townFiles().shapefiles + "/Parcels" + extension, folder + "/Parcels" + extension);
+    }
+    const auto dbf = folder + "/Parcels.dbf";
+    std::filesystem::resize_file(dbf, std::filesystem::file_size(dbf) / 2);
+
+    auto parcels = parcelsOf(folder + "/Parcels.shp");
+    auto cursor = parcels->table().Search(nullptr, false);
+    try {
+        while (cursor->NextRow()) {
+        }
+        ADD_FAILURE() << "read to the end of a damaged file";
+    } catch (const host::HostError& error) {
+        EXPECT_LT(error.number(), 0);
+        EXPECT_NE(error.description().find(folder), std::string::npos) << error.description();
+        EXPECT_NE(error.description().find("DBF"), std::string::npos) << error.description();
+    }
+}
 
 TEST(LayerTableEncodingTest, ShapefileTextInItsDeclaredEncodingComesOutAsUtf8)
 {
