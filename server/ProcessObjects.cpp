@@ -18,8 +18,10 @@ extern "C" void CorvanePublishProcessObject(const char* name, void* object)
 {
     if (name == nullptr) return;
     try {
-        if (object == nullptr) table().erase(name);
-        else table()[name] = object;
+        if (object == nullptr)
+            table().erase(name);
+        else
+            table()[name] = object;
     } catch (...) {
         // Out of memory: the entry stays unpublished, and the server then
         // reports the missing service at its first use.

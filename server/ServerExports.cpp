@@ -1,10 +1,10 @@
 // The four exports of the server library. Each hands over to the COM server
 // support with the component's tables; nothing else is exported.
-#include <string>
-
 #include "com/DynamicLibrary.h"
 #include "com/Server.h"
 #include "command/CorvaneGIS.h"
+
+#include <string>
 #ifndef _WIN32
 #include "HostAttach.h"
 #endif
@@ -38,7 +38,10 @@ CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid, REFII
     return corvane::com::serverGetClassObject(kLoadedServer, clsid, iid, object);
 }
 
-CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllCanUnloadNow() { return corvane::com::serverCanUnloadNow(); }
+CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllCanUnloadNow()
+{
+    return corvane::com::serverCanUnloadNow();
+}
 
 CORVANE_EXPORT HRESULT STDMETHODCALLTYPE DllRegisterServer()
 {

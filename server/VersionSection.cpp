@@ -11,12 +11,13 @@ __attribute__((section(".corvane_version"), used)) const char corvane_version_in
     "FixedFileVersion=" CORVANE_VERSION_DOTTED "\n"
     "FixedProductVersion=" CORVANE_VERSION_DOTTED "\n"
     "FileType=DLL\n"
-    "Translation=" CORVANE_STRINGIFY(CORVANE_VERSION_LANGUAGE) "," CORVANE_STRINGIFY(CORVANE_VERSION_CODEPAGE) "\n"
-    "CompanyName=" CORVANE_COMPANY_NAME "\n"
-    "ProductName=" CORVANE_PRODUCT_NAME "\n"
-    "FileVersion=" CORVANE_VERSION_TEXT "\n"
-    "ProductVersion=" CORVANE_VERSION_TEXT "\n"
-    "InternalName=" CORVANE_INTERNAL_NAME "\n"
-    "OriginalFilename=" CORVANE_ORIGINAL_FILENAME "\n"
-    "OLESelfRegister=\n";
+    "Translation=" CORVANE_STRINGIFY(CORVANE_VERSION_LANGUAGE) "," CORVANE_STRINGIFY(
+        CORVANE_VERSION_CODEPAGE) "\n"
+                                  "CompanyName=" CORVANE_COMPANY_NAME "\n"
+                                  "ProductName=" CORVANE_PRODUCT_NAME "\n"
+                                  "FileVersion=" CORVANE_VERSION_TEXT "\n"
+                                  "ProductVersion=" CORVANE_VERSION_TEXT "\n"
+                                  "InternalName=" CORVANE_INTERNAL_NAME "\n"
+                                  "OriginalFilename=" CORVANE_ORIGINAL_FILENAME "\n"
+                                  "OLESelfRegister=\n";
 }

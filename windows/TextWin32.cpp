@@ -3,9 +3,8 @@
 // lack). Same contract as ui/Text.h.
 #include "ui/Text.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <windows.h>
 
 namespace corvane::ui {
 
@@ -31,7 +30,10 @@ std::string toUtf8(std::wstring_view text)
     return out;
 }
 
-bool isHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isHighSurrogate(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 } // namespace
 
@@ -48,7 +50,10 @@ std::string upperCase(std::string_view text)
     return toUtf8(out);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) { return compareIgnoringCase(a, b) == 0; }
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return compareIgnoringCase(a, b) == 0;
+}
 
 int compareIgnoringCase(std::string_view a, std::string_view b)
 {

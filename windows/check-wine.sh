@@ -22,7 +22,9 @@ if [[ "${1:-}" == "--32" ]]; then
 fi
 if ((bits == 64)); then
   build=${1:-$root/build/windows}
-  wine=$(command -v wine64 || command -v wine)
+  # Debian keeps wine64 out of PATH; the wine wrapper would start the 32-bit
+  # loader first when wine32 is installed as well.
+  wine=$(command -v wine64 || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; } || command -v wine)
   export WINEARCH=win64
 else
   build=${1:-$root/build/windows32}

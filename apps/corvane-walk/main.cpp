@@ -6,12 +6,6 @@
 // message box and every dialog shown is printed as it happens.
 //
 //   corvane-walk [--library PATH]
-#include <cstdlib>
-#include <exception>
-#include <filesystem>
-#include <iostream>
-#include <string>
-
 #include "Installer.h"
 #include "com/BstrText.h"
 #include "com/ComServerLoader.h"
@@ -23,6 +17,12 @@
 #include "memory/MemoryTown.h"
 #include "posix/PosixFileSystem.h"
 #include "posix/ScratchFolder.h"
+
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
 
 namespace {
 
@@ -77,7 +77,8 @@ int indexOf(const ui::ListBox& list, const std::string& text)
 void configureTown(ui::Form& form)
 {
     std::cout << "  [" << form.name() << " shown modally, no owner]\n";
-    const std::pair<const char*, const char*> picks[] = {{"List1", "Parcels"}, {"List2", "STNAME"}, {"List3", "ADDNUM"}};
+    const std::pair<const char*, const char*> picks[] = {
+        {"List1", "Parcels"}, {"List2", "STNAME"}, {"List3", "ADDNUM"}};
     for (const auto& [list, text] : picks) {
         const int index = indexOf(form.listBox(list), text);
         std::cout << "  user picks \"" << text << "\" in " << list << " (" << form.listBox(list).ListCount()
@@ -135,8 +136,8 @@ int walk(const std::string& libraryPath)
     toolkit.whenModal("frmConfig", configureTown);
     command->OnClick();
     printFrames(host);
-    std::cout << "  config now holds: " << printable(scratch.readFile("C/Program Files/CorvaneGIS/CorvaneAddressSearch/config"))
-              << "\n";
+    std::cout << "  config now holds: "
+              << printable(scratch.readFile("C/Program Files/CorvaneGIS/CorvaneAddressSearch/config")) << "\n";
 
     std::cout << "Click 2 (configured)\n";
     command->OnClick();
@@ -161,7 +162,8 @@ int main(int argc, char** argv)
     std::string library = CORVANE_SERVER_LIBRARY;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--library" && i + 1 < argc) library = argv[++i];
+        if (arg == "--library" && i + 1 < argc)
+            library = argv[++i];
         else {
             std::cerr << "usage: corvane-walk [--library PATH]\n";
             return 2;

@@ -1,8 +1,8 @@
 // BSTR allocation: a 4-byte byte count, the characters, a null character.
+#include "com/Types.h"
+
 #include <cstdlib>
 #include <cstring>
-
-#include "com/Types.h"
 
 #ifndef _WIN32
 
@@ -11,7 +11,8 @@ namespace {
 std::size_t length(const OLECHAR* text)
 {
     std::size_t n = 0;
-    while (text[n] != 0) ++n;
+    while (text[n] != 0)
+        ++n;
     return n;
 }
 
@@ -25,8 +26,10 @@ extern "C" BSTR SysAllocStringLen(const OLECHAR* text, UINT count)
     const auto prefix = static_cast<std::uint32_t>(bytes);
     std::memcpy(block, &prefix, sizeof prefix);
     auto* characters = reinterpret_cast<OLECHAR*>(block + sizeof prefix);
-    if (text != nullptr) std::memcpy(characters, text, bytes);
-    else std::memset(characters, 0, bytes);
+    if (text != nullptr)
+        std::memcpy(characters, text, bytes);
+    else
+        std::memset(characters, 0, bytes);
     characters[count] = 0;
     return characters;
 }

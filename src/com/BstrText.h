@@ -1,10 +1,10 @@
 #pragma once
 // Conversions between the system's UTF-8 texts and COM strings.
 
+#include "com/Types.h"
+
 #include <string>
 #include <string_view>
-
-#include "com/Types.h"
 
 namespace corvane::com {
 

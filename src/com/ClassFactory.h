@@ -9,7 +9,7 @@
 namespace corvane::com {
 
 class ClassFactory : public IClassFactory {
-public:
+  public:
     explicit ClassFactory(const CoClassEntry& entry) : m_entry(entry) {}
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
@@ -17,10 +17,10 @@ public:
 
     void* interfaceFor(REFIID iid) noexcept;
 
-protected:
+  protected:
     ~ClassFactory() = default;
 
-private:
+  private:
     const CoClassEntry& m_entry;
 };
 

@@ -11,31 +11,25 @@
 //
 // Every live object counts towards the server's DllCanUnloadNow.
 
+#include "com/ServerLock.h"
+#include "com/Unknown.h"
+
 #include <atomic>
 #include <new>
 #include <utility>
 
-#include "com/ServerLock.h"
-#include "com/Unknown.h"
-
 namespace corvane::com {
 
-template <class Impl>
-class ComObject final : public Impl {
-public:
-    template <class... Args>
-    explicit ComObject(Args&&... args) : Impl(std::forward<Args>(args)...)
-    {
-        objectCreated();
-    }
+template <class Impl> class ComObject final : public Impl {
+  public:
+    template <class... Args> explicit ComObject(Args&&... args) : Impl(std::forward<Args>(args)...) { objectCreated(); }
     ComObject(const ComObject&) = delete;
     ComObject& operator=(const ComObject&) = delete;
     ~ComObject() { objectDestroyed(); }
 
     // A new object with one reference, or nullptr when memory or the
     // constructor failed.
-    template <class... Args>
-    static ComObject* create(Args&&... args) noexcept
+    template <class... Args> static ComObject* create(Args&&... args) noexcept
     {
         try {
             return new ComObject(std::forward<Args>(args)...);
@@ -60,14 +54,13 @@ public:
         return left;
     }
 
-private:
+  private:
     std::atomic<ULONG> m_references{1};
 };
 
 // Creates an object and hands out the requested interface; the creation
 // reference is dropped, so a failed query destroys the object again.
-template <class Impl, class... Args>
-HRESULT createComObject(REFIID iid, void** object, Args&&... args) noexcept
+template <class Impl, class... Args> HRESULT createComObject(REFIID iid, void** object, Args&&... args) noexcept
 {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;

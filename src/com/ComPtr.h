@@ -1,15 +1,14 @@
 #pragma once
 // Owning pointer to a COM interface: Release on destruction, AddRef on copy.
 
-#include <utility>
-
 #include "com/Unknown.h"
+
+#include <utility>
 
 namespace corvane::com {
 
-template <class T>
-class ComPtr {
-public:
+template <class T> class ComPtr {
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     // Takes over a reference the caller already owns.
@@ -47,14 +46,13 @@ public:
     void** putVoid() noexcept { return reinterpret_cast<void**>(put()); }
     [[nodiscard]] T* detach() noexcept { return std::exchange(m_raw, nullptr); }
 
-    template <class U>
-    HRESULT queryInterface(REFIID iid, ComPtr<U>& out) const noexcept
+    template <class U> HRESULT queryInterface(REFIID iid, ComPtr<U>& out) const noexcept
     {
         if (m_raw == nullptr) return E_POINTER;
         return m_raw->QueryInterface(iid, out.putVoid());
     }
 
-private:
+  private:
     T* m_raw = nullptr;
 };
 

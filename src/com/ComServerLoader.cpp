@@ -1,11 +1,11 @@
 #include "com/ComServerLoader.h"
 
-#include <cstdio>
-#include <filesystem>
-
 #include "com/GuidText.h"
 #include "com/Registry.h"
 #include "com/Server.h"
+
+#include <cstdio>
+#include <filesystem>
 
 namespace corvane::com {
 
@@ -38,7 +38,8 @@ ComServerLoader::ComServerLoader() : ComServerLoader(Registry::defaultPath()) {}
 
 ComServerLoader::~ComServerLoader()
 {
-    for (auto& [path, lib] : m_libraries) lib->leak();
+    for (auto& [path, lib] : m_libraries)
+        lib->leak();
 }
 
 CLSID ComServerLoader::resolve(std::string_view classOrProgId) const
@@ -124,8 +125,10 @@ std::size_t ComServerLoader::freeUnusedLibraries()
 {
     for (auto it = m_libraries.begin(); it != m_libraries.end();) {
         auto* canUnload = reinterpret_cast<CanUnloadNowFn>(it->second->symbol("DllCanUnloadNow"));
-        if (canUnload != nullptr && canUnload() == S_OK) it = m_libraries.erase(it);
-        else ++it;
+        if (canUnload != nullptr && canUnload() == S_OK)
+            it = m_libraries.erase(it);
+        else
+            ++it;
     }
     return m_libraries.size();
 }

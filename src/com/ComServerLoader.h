@@ -14,16 +14,16 @@
 // file that is not a loadable library or lacks DllGetClassObject, a factory
 // that refuses. Called on the host's UI thread only.
 
+#include "com/ComPtr.h"
+#include "com/DynamicLibrary.h"
+#include "com/ICommand.h"
+#include "com/Types.h"
+
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "com/ComPtr.h"
-#include "com/DynamicLibrary.h"
-#include "com/ICommand.h"
-#include "com/Types.h"
 
 namespace corvane::com {
 
@@ -34,16 +34,16 @@ inline constexpr const char* kMapCommandsCategoryName = "Corvane Map Commands";
 
 struct RegisteredClass {
     CLSID clsid{};
-    std::string name;         // the class key's default value
-    std::string progId;       // may be empty
-    std::string libraryPath;  // InprocServer32
+    std::string name;        // the class key's default value
+    std::string progId;      // may be empty
+    std::string libraryPath; // InprocServer32
     std::string threadingModel;
 };
 
 class ComServerLoader {
-public:
+  public:
     explicit ComServerLoader(std::string registryPath);
-    ComServerLoader();  // the default registry
+    ComServerLoader(); // the default registry
     ComServerLoader(const ComServerLoader&) = delete;
     ComServerLoader& operator=(const ComServerLoader&) = delete;
     // Libraries stay loaded: objects and forms created from them may outlive
@@ -67,7 +67,7 @@ public:
     std::size_t freeUnusedLibraries();
     [[nodiscard]] std::size_t loadedLibraries() const noexcept { return m_libraries.size(); }
 
-private:
+  private:
     DynamicLibrary& library(const std::string& path);
 
     std::string m_registryPath;

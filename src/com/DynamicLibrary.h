@@ -8,12 +8,12 @@
 namespace corvane::com {
 
 class LoadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class DynamicLibrary {
-public:
+  public:
     // Throws LoadError with the loader's own explanation.
     explicit DynamicLibrary(const std::string& path);
     DynamicLibrary(const DynamicLibrary&) = delete;
@@ -26,7 +26,7 @@ public:
     // Keeps the library mapped for the rest of the process.
     void leak() noexcept { m_handle = nullptr; }
 
-private:
+  private:
     std::string m_path;
     void* m_handle = nullptr;
 };

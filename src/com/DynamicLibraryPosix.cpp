@@ -3,7 +3,6 @@
 #ifndef _WIN32
 
 #include <dlfcn.h>
-
 #include <filesystem>
 
 namespace corvane::com {

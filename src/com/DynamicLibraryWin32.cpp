@@ -2,17 +2,15 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
-
 #include <filesystem>
+#include <windows.h>
 
 namespace corvane::com {
 
 DynamicLibrary::DynamicLibrary(const std::string& path) : m_path(path)
 {
     m_handle = LoadLibraryW(std::filesystem::path(path).wstring().c_str());
-    if (m_handle == nullptr)
-        throw LoadError("cannot load " + path + ": error " + std::to_string(GetLastError()));
+    if (m_handle == nullptr) throw LoadError("cannot load " + path + ": error " + std::to_string(GetLastError()));
 }
 
 DynamicLibrary::~DynamicLibrary()

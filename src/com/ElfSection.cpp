@@ -9,8 +9,7 @@ namespace corvane::com {
 
 namespace {
 
-template <class T>
-std::optional<T> readAt(const std::string& data, std::uint64_t offset)
+template <class T> std::optional<T> readAt(const std::string& data, std::uint64_t offset)
 {
     if (offset > data.size() || data.size() - offset < sizeof(T)) return std::nullopt;
     T value{};
@@ -28,7 +27,12 @@ std::optional<std::string> readElfSection(const std::string& path, const std::st
     bytes << in.rdbuf();
     const std::string data = bytes.str();
     // "\x7F" "ELF", 64-bit, little-endian.
-    if (data.size() < 64 || data.compare(0, 4, "\x7F" "ELF") != 0 || data[4] != 2 || data[5] != 1) return std::nullopt;
+    if (data.size() < 64 ||
+        data.compare(0, 4,
+                     "\x7F"
+                     "ELF") != 0 ||
+        data[4] != 2 || data[5] != 1)
+        return std::nullopt;
 
     const auto sectionTable = readAt<std::uint64_t>(data, 0x28);
     const auto entrySize = readAt<std::uint16_t>(data, 0x3A);

@@ -9,9 +9,8 @@ namespace corvane::com {
 
 inline constexpr DISPID kDispidUnknown = -1;
 
-template <class DispatchInterface>
-class EmptyDispatch : public DispatchInterface {
-public:
+template <class DispatchInterface> class EmptyDispatch : public DispatchInterface {
+  public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
         if (count == nullptr) return E_POINTER;
@@ -27,7 +26,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, OLECHAR**, UINT count, LCID, DISPID* ids) override
     {
         if (ids != nullptr)
-            for (UINT i = 0; i < count; ++i) ids[i] = kDispidUnknown;
+            for (UINT i = 0; i < count; ++i)
+                ids[i] = kDispidUnknown;
         return DISP_E_UNKNOWNNAME;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
@@ -35,7 +35,7 @@ public:
         return DISP_E_MEMBERNOTFOUND;
     }
 
-protected:
+  protected:
     EmptyDispatch() = default;
     ~EmptyDispatch() = default;
 };

@@ -40,7 +40,8 @@ std::optional<GUID> parseGuid(std::string_view text)
     g.Data3 = static_cast<std::uint16_t>(read(15, 4));
     g.Data4[0] = static_cast<std::uint8_t>(read(20, 2));
     g.Data4[1] = static_cast<std::uint8_t>(read(22, 2));
-    for (std::size_t i = 0; i < 6; ++i) g.Data4[2 + i] = static_cast<std::uint8_t>(read(25 + 2 * i, 2));
+    for (std::size_t i = 0; i < 6; ++i)
+        g.Data4[2 + i] = static_cast<std::uint8_t>(read(25 + 2 * i, 2));
     if (!ok) return std::nullopt;
     return g;
 }

@@ -1,11 +1,11 @@
 #pragma once
 // GUIDs as registry text: "{874DCB92-E85B-476F-A001-73770CC0A220}".
 
+#include "com/Types.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "com/Types.h"
 
 namespace corvane::com {
 

@@ -20,7 +20,7 @@ struct IHostObjectSource : IDispatch {
     // Copies the wrapped object into *object; E_POINTER for a null slot.
     virtual HRESULT STDMETHODCALLTYPE GetHostObject(corvane::host::Ref<corvane::host::HostObject>* object) = 0;
 
-protected:
+  protected:
     ~IHostObjectSource() = default;
 };
 
@@ -29,7 +29,7 @@ inline constexpr IID IID_IHostObjectSource = corvane::com::guid("{DCEF09A3-2A68-
 namespace corvane::com {
 
 class HostObjectSource : public EmptyDispatch<IHostObjectSource> {
-public:
+  public:
     explicit HostObjectSource(host::Ref<host::HostObject> object) : m_object(std::move(object)) {}
 
     HRESULT STDMETHODCALLTYPE GetHostObject(host::Ref<host::HostObject>* object) override
@@ -46,10 +46,10 @@ public:
         return nullptr;
     }
 
-protected:
+  protected:
     ~HostObjectSource() = default;
 
-private:
+  private:
     host::Ref<host::HostObject> m_object;
 };
 

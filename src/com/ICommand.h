@@ -19,7 +19,7 @@ struct ICommand : IUnknown {
     virtual HRESULT STDMETHODCALLTYPE OnCreate(IDispatch* hook) = 0;
     virtual HRESULT STDMETHODCALLTYPE OnClick() = 0;
 
-protected:
+  protected:
     ~ICommand() = default;
 };
 

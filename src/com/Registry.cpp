@@ -23,7 +23,8 @@ std::string fold(std::string_view text)
 
 std::string trimKey(std::string_view key)
 {
-    while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
+    while (!key.empty() && key.back() == '\\')
+        key.remove_suffix(1);
     return std::string(key);
 }
 
@@ -75,14 +76,19 @@ std::string Registry::defaultPath()
     if (const char* explicitPath = std::getenv("CORVANE_REGISTRY"); explicitPath != nullptr && *explicitPath != 0)
         return explicitPath;
     std::filesystem::path base;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != 0) base = data;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != 0)
+        base = data;
     else if (const char* home = std::getenv("HOME"); home != nullptr && *home != 0)
         base = std::filesystem::path(home) / ".local" / "share";
-    else base = std::filesystem::temp_directory_path();
+    else
+        base = std::filesystem::temp_directory_path();
     return (base / "corvane" / "registry.reg").string();
 }
 
-Registry::Registry(std::string path) : m_path(std::move(path)) { load(); }
+Registry::Registry(std::string path) : m_path(std::move(path))
+{
+    load();
+}
 
 void Registry::load()
 {
@@ -111,8 +117,10 @@ void Registry::load()
             if (current.empty()) throw std::runtime_error("value outside a key");
             std::string name;
             std::size_t pos = 0;
-            if (line[0] == '@') pos = 1;
-            else name = unquote(line, pos);
+            if (line[0] == '@')
+                pos = 1;
+            else
+                name = unquote(line, pos);
             if (pos >= line.size() || line[pos] != '=') throw std::runtime_error("expected '='");
             ++pos;
             const std::string data = unquote(line, pos);
@@ -123,7 +131,10 @@ void Registry::load()
     }
 }
 
-bool Registry::keyExists(std::string_view key) const { return m_keys.contains(fold(trimKey(key))); }
+bool Registry::keyExists(std::string_view key) const
+{
+    return m_keys.contains(fold(trimKey(key)));
+}
 
 std::optional<std::string> Registry::value(std::string_view key, std::string_view name) const
 {
@@ -158,8 +169,10 @@ void Registry::deleteTree(std::string_view key)
     const std::string folded = fold(path);
     const std::string below = folded + '\\';
     for (auto it = m_keys.begin(); it != m_keys.end();) {
-        if (it->first == folded || it->first.starts_with(below)) it = m_keys.erase(it);
-        else ++it;
+        if (it->first == folded || it->first.starts_with(below))
+            it = m_keys.erase(it);
+        else
+            ++it;
     }
     pruneEmptyParents(parentOf(path));
 }

@@ -17,7 +17,7 @@ namespace corvane::com {
 inline constexpr const char* kClassesRoot = "HKEY_CLASSES_ROOT";
 
 class Registry {
-public:
+  public:
     // CORVANE_REGISTRY when set, otherwise registry.reg in the user's data
     // folder ($XDG_DATA_HOME/corvane, or ~/.local/share/corvane).
     [[nodiscard]] static std::string defaultPath();
@@ -44,17 +44,17 @@ public:
     // reader never sees half of it). Throws std::runtime_error on failure.
     void save() const;
 
-private:
+  private:
     struct Key {
-        std::string name;  // as first written
-        std::map<std::string, std::pair<std::string, std::string>> values;  // folded name -> (name, data)
+        std::string name;                                                  // as first written
+        std::map<std::string, std::pair<std::string, std::string>> values; // folded name -> (name, data)
     };
 
     void load();
     void pruneEmptyParents(std::string key);
 
     std::string m_path;
-    std::map<std::string, Key> m_keys;  // folded full path -> key
+    std::map<std::string, Key> m_keys; // folded full path -> key
 };
 
 } // namespace corvane::com

@@ -20,16 +20,34 @@ HRESULT serverGetClassObject(const ServerDescription& server, REFCLSID clsid, RE
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT serverCanUnloadNow() noexcept { return canUnloadNow(); }
+HRESULT serverCanUnloadNow() noexcept
+{
+    return canUnloadNow();
+}
 
-std::string classKey(const GUID& clsid) { return std::string(kClassesRoot) + "\\CLSID\\" + toString(clsid); }
+std::string classKey(const GUID& clsid)
+{
+    return std::string(kClassesRoot) + "\\CLSID\\" + toString(clsid);
+}
 
-std::string progIdKey(const char* progId) { return std::string(kClassesRoot) + '\\' + progId; }
+std::string progIdKey(const char* progId)
+{
+    return std::string(kClassesRoot) + '\\' + progId;
+}
 
-std::string typeLibKey(const GUID& libid) { return std::string(kClassesRoot) + "\\TypeLib\\" + toString(libid); }
+std::string typeLibKey(const GUID& libid)
+{
+    return std::string(kClassesRoot) + "\\TypeLib\\" + toString(libid);
+}
 
-std::string interfaceKey(const IID& iid) { return std::string(kClassesRoot) + "\\Interface\\" + toString(iid); }
+std::string interfaceKey(const IID& iid)
+{
+    return std::string(kClassesRoot) + "\\Interface\\" + toString(iid);
+}
 
-const char* typeLibPlatform() noexcept { return sizeof(void*) == 8 ? "win64" : "win32"; }
+const char* typeLibPlatform() noexcept
+{
+    return sizeof(void*) == 8 ? "win64" : "win32";
+}
 
 } // namespace corvane::com

@@ -8,18 +8,18 @@
 //
 // All functions are barriers: they return an HRESULT and never throw.
 
+#include "com/Types.h"
+
 #include <span>
 #include <string>
-
-#include "com/Types.h"
 
 namespace corvane::com {
 
 struct CoClassEntry {
     CLSID clsid;
-    const char* className;       // the class's default registry text
-    const char* progId;          // library name, ".", class name
-    const char* threadingModel;  // "Apartment"
+    const char* className;      // the class's default registry text
+    const char* progId;         // library name, ".", class name
+    const char* threadingModel; // "Apartment"
     HRESULT (*createInstance)(REFIID iid, void** object) noexcept;
 };
 
@@ -45,7 +45,7 @@ struct TypeDescription {
     const char* name;
     GUID guid;
     unsigned flags;
-    std::span<const ImplementedInterface> interfaces;  // coclasses only
+    std::span<const ImplementedInterface> interfaces; // coclasses only
 };
 
 struct TypeLibraryEntry {

@@ -9,9 +9,15 @@ std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
 } // namespace
 
-void objectCreated() noexcept { ++g_objects; }
+void objectCreated() noexcept
+{
+    ++g_objects;
+}
 
-void objectDestroyed() noexcept { --g_objects; }
+void objectDestroyed() noexcept
+{
+    --g_objects;
+}
 
 void lockServer(bool lock) noexcept
 {
@@ -26,10 +32,19 @@ void lockServer(bool lock) noexcept
     }
 }
 
-long liveObjects() noexcept { return g_objects.load(); }
+long liveObjects() noexcept
+{
+    return g_objects.load();
+}
 
-long serverLocks() noexcept { return g_locks.load(); }
+long serverLocks() noexcept
+{
+    return g_locks.load();
+}
 
-HRESULT canUnloadNow() noexcept { return g_objects.load() == 0 && g_locks.load() == 0 ? S_OK : S_FALSE; }
+HRESULT canUnloadNow() noexcept
+{
+    return g_objects.load() == 0 && g_locks.load() == 0 ? S_OK : S_FALSE;
+}
 
 } // namespace corvane::com

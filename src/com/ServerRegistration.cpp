@@ -4,12 +4,12 @@
 
 #ifndef _WIN32
 
+#include "com/GuidText.h"
+#include "com/Registry.h"
+
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-
-#include "com/GuidText.h"
-#include "com/Registry.h"
 
 namespace corvane::com {
 

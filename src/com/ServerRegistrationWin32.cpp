@@ -5,24 +5,29 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
+#include "com/GuidText.h"
+#include "com/Registry.h"
 
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string>
-
-#include "com/GuidText.h"
-#include "com/Registry.h"
+#include <windows.h>
 
 namespace corvane::com {
 
 namespace {
 
-std::wstring wide(const std::string& text) { return std::filesystem::path(text).wstring(); }
+std::wstring wide(const std::string& text)
+{
+    return std::filesystem::path(text).wstring();
+}
 
 // The part of one of our key paths below HKEY_CLASSES_ROOT.
-std::wstring belowRoot(const std::string& key) { return wide(key.substr(std::strlen(kClassesRoot) + 1)); }
+std::wstring belowRoot(const std::string& key)
+{
+    return wide(key.substr(std::strlen(kClassesRoot) + 1));
+}
 
 bool setValue(const std::string& key, const wchar_t* name, const std::wstring& data)
 {
@@ -31,25 +36,27 @@ bool setValue(const std::string& key, const wchar_t* name, const std::wstring& d
                         nullptr) != ERROR_SUCCESS)
         return false;
     const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    const LSTATUS status =
-        RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes);
+    const LSTATUS status = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes);
     RegCloseKey(handle);
     return status == ERROR_SUCCESS;
 }
 
-void deleteTree(const std::string& key) { RegDeleteTreeW(HKEY_CLASSES_ROOT, belowRoot(key).c_str()); }
+void deleteTree(const std::string& key)
+{
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, belowRoot(key).c_str());
+}
 
 bool registerClass(const CoClassEntry& entry, const TypeLibraryEntry* lib, const std::wstring& modulePath)
 {
     const std::string key = classKey(entry.clsid);
-    bool ok = setValue(key, nullptr, wide(entry.className)) && setValue(key + "\\InprocServer32", nullptr, modulePath) &&
+    bool ok = setValue(key, nullptr, wide(entry.className)) &&
+              setValue(key + "\\InprocServer32", nullptr, modulePath) &&
               setValue(key + "\\InprocServer32", L"ThreadingModel", wide(entry.threadingModel)) &&
               setValue(key + "\\ProgID", nullptr, wide(entry.progId)) &&
               setValue(progIdKey(entry.progId), nullptr, wide(entry.className)) &&
               setValue(progIdKey(entry.progId) + "\\Clsid", nullptr, wide(toString(entry.clsid)));
     if (ok && lib != nullptr) {
-        const std::wstring version =
-            std::to_wstring(lib->majorVersion) + L"." + std::to_wstring(lib->minorVersion);
+        const std::wstring version = std::to_wstring(lib->majorVersion) + L"." + std::to_wstring(lib->minorVersion);
         ok = setValue(key + "\\TypeLib", nullptr, wide(toString(lib->libid))) &&
              setValue(key + "\\VERSION", nullptr, version);
     }

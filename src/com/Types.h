@@ -60,8 +60,14 @@ inline constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003
 inline constexpr HRESULT SELFREG_E_TYPELIB = static_cast<HRESULT>(0x80040200u);
 inline constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = static_cast<HRESULT>(0x8002802Bu);
 
-inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr bool SUCCEEDED(HRESULT hr)
+{
+    return hr >= 0;
+}
+inline constexpr bool FAILED(HRESULT hr)
+{
+    return hr < 0;
+}
 
 struct GUID {
     std::uint32_t Data1;
@@ -107,11 +113,11 @@ consteval GUID guid(const char (&text)[39])
     };
     auto read = [&](int from, int digits) {
         std::uint32_t value = 0;
-        for (int i = 0; i < digits; ++i) value = value * 16 + hex(text[from + i]);
+        for (int i = 0; i < digits; ++i)
+            value = value * 16 + hex(text[from + i]);
         return value;
     };
-    if (text[0] != '{' || text[9] != '-' || text[14] != '-' || text[19] != '-' || text[24] != '-' ||
-        text[37] != '}')
+    if (text[0] != '{' || text[9] != '-' || text[14] != '-' || text[19] != '-' || text[24] != '-' || text[37] != '}')
         throw "malformed GUID";
     GUID g{};
     g.Data1 = read(1, 8);
@@ -119,7 +125,8 @@ consteval GUID guid(const char (&text)[39])
     g.Data3 = static_cast<std::uint16_t>(read(15, 4));
     g.Data4[0] = static_cast<std::uint8_t>(read(20, 2));
     g.Data4[1] = static_cast<std::uint8_t>(read(22, 2));
-    for (int i = 0; i < 6; ++i) g.Data4[2 + i] = static_cast<std::uint8_t>(read(25 + 2 * i, 2));
+    for (int i = 0; i < 6; ++i)
+        g.Data4[2 + i] = static_cast<std::uint8_t>(read(25 + 2 * i, 2));
     return g;
 }
 

@@ -1,10 +1,10 @@
 #include "command/CommandObject.h"
 
-#include <string>
-
 #include "com/BstrText.h"
 #include "com/ComObject.h"
 #include "com/HostBridge.h"
+
+#include <string>
 
 namespace corvane::command {
 
@@ -14,8 +14,7 @@ namespace {
 // that offers no host interface, so taking it as the application fails.
 struct ForeignObject final : host::HostObject {};
 
-template <class Getter>
-HRESULT getString(BSTR* out, Getter getter) noexcept
+template <class Getter> HRESULT getString(BSTR* out, Getter getter) noexcept
 {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
@@ -29,19 +28,22 @@ HRESULT getString(BSTR* out, Getter getter) noexcept
     return S_OK;
 }
 
-VARIANT_BOOL toVariantBool(bool value) noexcept { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+VARIANT_BOOL toVariantBool(bool value) noexcept
+{
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
 
 // Holds a reference for the length of a call: a host that releases the
 // command from inside it (while the modal configuration dialog runs, say)
 // must not destroy the object under its own feet.
 class KeepAlive {
-public:
+  public:
     explicit KeepAlive(ICommand* object) noexcept : m_object(object) { m_object->AddRef(); }
     KeepAlive(const KeepAlive&) = delete;
     KeepAlive& operator=(const KeepAlive&) = delete;
     ~KeepAlive() { m_object->Release(); }
 
-private:
+  private:
     ICommand* m_object;
 };
 

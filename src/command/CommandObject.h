@@ -13,7 +13,7 @@
 namespace corvane::command {
 
 class CommandObject : public ICommand, public com::EmptyDispatch<_CorvaneAddressSearch> {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE get_Enabled(VARIANT_BOOL* enabled) override;
     HRESULT STDMETHODCALLTYPE get_Checked(VARIANT_BOOL* checked) override;
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override;
@@ -32,11 +32,11 @@ public:
     // The C++ class behind the vtables (tests).
     CorvaneAddressSearch& command() noexcept { return m_command; }
 
-protected:
+  protected:
     CommandObject() = default;
     ~CommandObject() = default;
 
-private:
+  private:
     CorvaneAddressSearch m_command;
 };
 

@@ -1,9 +1,9 @@
 // The component as COM sees it, written once: its class and its type library.
-#include <array>
-
 #include "com/ICommand.h"
 #include "command/CommandObject.h"
 #include "command/CorvaneGIS.h"
+
+#include <array>
 
 namespace corvane::command {
 
@@ -21,8 +21,11 @@ constexpr std::array kCoClassInterfaces = {
 };
 
 constexpr std::array kTypes = {
-    TypeDescription{TypeKind::DispatchInterface, "_CorvaneAddressSearch", IID__CorvaneAddressSearch,
-                    kTypeFlagHidden | kTypeFlagDual | kTypeFlagNonExtensible | kTypeFlagOleAutomation, {}},
+    TypeDescription{TypeKind::DispatchInterface,
+                    "_CorvaneAddressSearch",
+                    IID__CorvaneAddressSearch,
+                    kTypeFlagHidden | kTypeFlagDual | kTypeFlagNonExtensible | kTypeFlagOleAutomation,
+                    {}},
     TypeDescription{TypeKind::CoClass, "CorvaneAddressSearch", CLSID_CorvaneAddressSearch, kTypeFlagCanCreate,
                     kCoClassInterfaces},
 };

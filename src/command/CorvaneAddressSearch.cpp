@@ -30,7 +30,10 @@ void showMemberError(const char* text) noexcept
 
 } // namespace
 
-CorvaneAddressSearch::~CorvaneAddressSearch() { Class_Terminate(); }
+CorvaneAddressSearch::~CorvaneAddressSearch()
+{
+    Class_Terminate();
+}
 
 void CorvaneAddressSearch::Class_Terminate()
 {

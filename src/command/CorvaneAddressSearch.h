@@ -7,15 +7,15 @@
 // and returns normally (a getter then gives its default result). No member
 // throws, and none reports a failure to its caller.
 
-#include <cstdint>
-#include <string>
-
 #include "com/Types.h"
 #include "host/Application.h"
 #include "host/Ref.h"
 
+#include <cstdint>
+#include <string>
+
 class CorvaneAddressSearch {
-public:
+  public:
     CorvaneAddressSearch() = default;
     CorvaneAddressSearch(const CorvaneAddressSearch&) = delete;
     CorvaneAddressSearch& operator=(const CorvaneAddressSearch&) = delete;
@@ -41,6 +41,6 @@ public:
     // The hook handed to OnCreate, kept for the life of the command.
     corvane::host::Ref<corvane::host::IApplication> HookApplication;
 
-private:
+  private:
     void Class_Terminate();
 };

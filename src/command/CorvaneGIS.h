@@ -8,7 +8,7 @@
 
 // The class's default interface: a dispatch interface with no members of its own.
 struct _CorvaneAddressSearch : IDispatch {
-protected:
+  protected:
     ~_CorvaneAddressSearch() = default;
 };
 

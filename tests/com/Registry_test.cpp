@@ -1,12 +1,10 @@
+#include "com/GuidText.h"
 #include "com/Registry.h"
-
-#include <gtest/gtest.h>
+#include "posix/ScratchFolder.h"
 
 #include <cstdlib>
 #include <fstream>
-
-#include "com/GuidText.h"
-#include "posix/ScratchFolder.h"
+#include <gtest/gtest.h>
 
 namespace {
 

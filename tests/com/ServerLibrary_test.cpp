@@ -1,15 +1,6 @@
 // The real server library, loaded the way a host loads it: exports,
 // self-registration, creation through the registry, unload counting, the
 // version section, and the loader's answers when something is wrong.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <set>
-#include <sstream>
-
 #include "Installer.h"
 #include "com/BstrText.h"
 #include "com/ComServerLoader.h"
@@ -23,6 +14,14 @@
 #include "memory/MemoryHost.h"
 #include "posix/PosixFileSystem.h"
 #include "posix/ScratchFolder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <sstream>
 
 namespace {
 
@@ -40,7 +39,7 @@ using RegistrationFn = HRESULT(STDMETHODCALLTYPE*)();
 
 // A private registry for each test, named by CORVANE_REGISTRY.
 class ServerLibraryTest : public ::testing::Test {
-protected:
+  protected:
     ServerLibraryTest() : m_registry((m_scratch.path() / "registry.reg").string())
     {
         setenv("CORVANE_REGISTRY", m_registry.c_str(), 1);
@@ -60,7 +59,8 @@ std::string runNm(const std::string& path)
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
     char buffer[512];
-    while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
+    while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr)
+        out += buffer;
     return out;
 }
 
@@ -69,7 +69,8 @@ TEST_F(ServerLibraryTest, ExportsExactlyTheFourServerFunctions)
     std::set<std::string> names;
     std::istringstream lines(runNm(kLibrary));
     std::string address, type, name;
-    while (lines >> address >> type >> name) names.insert(name);
+    while (lines >> address >> type >> name)
+        names.insert(name);
     EXPECT_EQ(names, (std::set<std::string>{"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer",
                                             "DllUnregisterServer"}));
 }
@@ -87,8 +88,7 @@ TEST_F(ServerLibraryTest, RegistrationRoundTripLeavesNothingBehind)
     const std::string lib = com::typeLibKey(kLibid) + "\\1.0";
     EXPECT_EQ(r.value(lib), "CorvaneGIS");
     EXPECT_EQ(r.value(lib + "\\409\\" + com::typeLibPlatform()), std::filesystem::canonical(kLibrary).string());
-    EXPECT_EQ(r.value("HKEY_CLASSES_ROOT\\Interface\\{BAB6E39E-B393-4F3D-A633-6493195648BC}"),
-              "_CorvaneAddressSearch");
+    EXPECT_EQ(r.value("HKEY_CLASSES_ROOT\\Interface\\{BAB6E39E-B393-4F3D-A633-6493195648BC}"), "_CorvaneAddressSearch");
     ASSERT_EQ(com::ComServerLoader(m_registry).classesInCategory(com::kMapCommandsCategory).size(), 1u);
 
     regsvr::uninstallServer(kLibrary, m_registry);
@@ -126,7 +126,7 @@ TEST_F(ServerLibraryTest, CanUnloadOnlyOnceTheHostHasReleasedItsCommand)
     install();
     com::ComServerLoader loader(m_registry);
     ComPtr<ICommand> command = loader.createCommand(kProgId);
-    com::DynamicLibrary library(kLibrary);  // the same mapping, for its export
+    com::DynamicLibrary library(kLibrary); // the same mapping, for its export
     auto* canUnload = reinterpret_cast<RegistrationFn>(library.symbol("DllCanUnloadNow"));
     ASSERT_NE(canUnload, nullptr);
     EXPECT_EQ(canUnload(), S_FALSE);
@@ -152,7 +152,8 @@ TEST_F(ServerLibraryTest, CommandRunsOnTheServicesItsHostPublished)
         ComPtr<ICommand> command = loader.createCommand(kProgId);
         auto hook = com::wrapHostObject(host.application());
         EXPECT_EQ(command->OnCreate(hook.get()), S_OK);
-        EXPECT_TRUE(std::filesystem::is_regular_file(m_scratch.path() / "C/Program Files/CorvaneGIS/CorvaneAddressSearch/config"));
+        EXPECT_TRUE(std::filesystem::is_regular_file(m_scratch.path() /
+                                                     "C/Program Files/CorvaneGIS/CorvaneAddressSearch/config"));
         EXPECT_EQ(command->OnClick(), S_OK);
         EXPECT_EQ(toolkit.messagePrompts(),
                   std::vector<std::string>{"Tool is not configured.\r\nConfiguration window will now load."});

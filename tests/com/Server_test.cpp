@@ -1,13 +1,11 @@
-#include "com/Server.h"
-
-#include <gtest/gtest.h>
-
-#include <array>
-
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
 #include "com/EmptyDispatch.h"
+#include "com/Server.h"
 #include "com/ServerLock.h"
+
+#include <array>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,17 +15,20 @@ constexpr CLSID kThing = guid("{11111111-2222-3333-4444-555555555555}");
 constexpr CLSID kOther = guid("{11111111-2222-3333-4444-555555555556}");
 
 class Thing : public EmptyDispatch<IDispatch> {
-public:
+  public:
     void* interfaceFor(REFIID iid) noexcept
     {
         return iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
     }
 
-protected:
+  protected:
     ~Thing() = default;
 };
 
-HRESULT createThing(REFIID iid, void** object) noexcept { return createComObject<Thing>(iid, object); }
+HRESULT createThing(REFIID iid, void** object) noexcept
+{
+    return createComObject<Thing>(iid, object);
+}
 
 constexpr std::array kClasses = {CoClassEntry{kThing, "Thing", "Test.Thing", "Apartment", &createThing}};
 const ServerDescription kServer{kClasses, nullptr, nullptr};
@@ -64,7 +65,7 @@ TEST(ServerTest, CannotUnloadWhileAnObjectOrALockIsOutstanding)
     factory.reset();
     EXPECT_EQ(serverCanUnloadNow(), S_FALSE);
     object.reset();
-    EXPECT_EQ(serverCanUnloadNow(), S_FALSE);  // still locked
+    EXPECT_EQ(serverCanUnloadNow(), S_FALSE); // still locked
     ASSERT_EQ(serverGetClassObject(kServer, kThing, IID_IClassFactory, factory.putVoid()), S_OK);
     ASSERT_EQ(factory->LockServer(0), S_OK);
     // An unlock too many must not count below zero.

@@ -1,14 +1,13 @@
 // A failure at every host call and at every file-system call of the whole
 // command journey: create, first click (unconfigured), configured clicks.
-#include <gtest/gtest.h>
-
-#include <functional>
-
 #include "CommandWorld.h"
 #include "com/ComPtr.h"
 #include "com/HostBridge.h"
 #include "command/CommandObject.h"
 #include "posix/FaultyFileSystem.h"
+
+#include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,12 +1,11 @@
-#include "command/CommandObject.h"
-
-#include <gtest/gtest.h>
-
 #include "CommandWorld.h"
 #include "com/BstrText.h"
 #include "com/ComPtr.h"
 #include "com/HostBridge.h"
 #include "com/ServerLock.h"
+#include "command/CommandObject.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -48,7 +47,7 @@ TEST(CommandObjectTest, StringPropertiesAreNewBstrsWithTheirLengths)
         // Each call hands out a string of its own, which the caller frees.
         EXPECT_NE(first, second);
         const std::u16string expected(p.expected);
-        ASSERT_NE(first, nullptr);  // an empty string, not a missing one
+        ASSERT_NE(first, nullptr); // an empty string, not a missing one
         EXPECT_EQ(SysStringLen(first), expected.size());
         EXPECT_EQ(std::u16string(first, SysStringLen(first)), expected);
         EXPECT_EQ(first[SysStringLen(first)], u'\0');
@@ -121,8 +120,7 @@ TEST(CommandObjectTest, DefaultInterfaceHasNoMembersOfItsOwn)
     DISPID id = 99;
     EXPECT_EQ(dispatch->GetIDsOfNames(IID_IDispatch, names, 1, 0x0409, &id), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(id, -1);
-    EXPECT_EQ(dispatch->Invoke(0, IID_IDispatch, 0x0409, 1, nullptr, nullptr, nullptr, nullptr),
-              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(dispatch->Invoke(0, IID_IDispatch, 0x0409, 1, nullptr, nullptr, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
 }
 
 TEST(CommandObjectTest, LiveObjectsKeepTheServerLoaded)

@@ -3,9 +3,6 @@
 // "Program Files" folder, the headless toolkit, a memory host with one open
 // document, and the component freshly loaded (every public variable empty).
 
-#include <filesystem>
-#include <string>
-
 #include "config/FileSlot.h"
 #include "config/frmConfig.h"
 #include "headless/HeadlessToolkit.h"
@@ -18,13 +15,16 @@
 #include "shared/Public.h"
 #include "shared/frmResources.h"
 
+#include <filesystem>
+#include <string>
+
 namespace corvane::testing {
 
 inline constexpr const char* kConfigRelative = "C/Program Files/CorvaneGIS/CorvaneAddressSearch/config";
 inline constexpr const char* kThreeItems = "\"Parcels\"\r\n\"STNAME\"\r\n\"ADDNUM\"\r\n";
 
 class CommandWorld {
-public:
+  public:
     CommandWorld()
     {
         CorvaneGIS_Public::ResetForNewComponent();

@@ -1,10 +1,9 @@
-#include "command/CorvaneAddressSearch.h"
-
-#include <gtest/gtest.h>
-
 #include "CommandWorld.h"
+#include "command/CorvaneAddressSearch.h"
 #include "host/QueryFilter.h"
 #include "search/frmMain.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,7 +15,7 @@ namespace Public = CorvaneGIS_Public;
 constexpr const char* kNotConfigured = "Tool is not configured.\r\nConfiguration window will now load.";
 
 class CommandTest : public ::testing::Test {
-protected:
+  protected:
     void create() { command.ICommand_OnCreate(world.host.application()); }
 
     CommandWorld world;
@@ -45,9 +44,9 @@ TEST_F(CommandTest, BitmapFirstCreatesTheResourceFormAndKeepsItsHandle)
     EXPECT_EQ(CorvaneAddressSearch().ICommand_Bitmap(), first);
     const auto bits = shared::pictureBits(static_cast<std::int32_t>(first));
     ASSERT_EQ(bits.size(), 824u);
-    EXPECT_EQ(bits[18], 16);  // width
-    EXPECT_EQ(bits[22], 16);  // height
-    EXPECT_EQ(bits[28], 24);  // bits per pixel
+    EXPECT_EQ(bits[18], 16); // width
+    EXPECT_EQ(bits[22], 16); // height
+    EXPECT_EQ(bits[28], 24); // bits per pixel
 }
 
 TEST_F(CommandTest, OnCreateKeepsTheHookAndPreparesTheProductFolder)

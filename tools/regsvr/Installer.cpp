@@ -1,8 +1,5 @@
 #include "Installer.h"
 
-#include <filesystem>
-#include <stdexcept>
-
 #include "com/ComServerLoader.h"
 #include "com/DynamicLibrary.h"
 #include "com/ElfSection.h"
@@ -10,13 +7,19 @@
 #include "com/Registry.h"
 #include "com/Server.h"
 
+#include <filesystem>
+#include <stdexcept>
+
 namespace corvane::regsvr {
 
 namespace {
 
 using RegistrationFn = HRESULT(STDMETHODCALLTYPE*)();
 
-std::string categoryKey() { return std::string(com::kClassesRoot) + "\\Component Categories\\" + com::toString(com::kMapCommandsCategory); }
+std::string categoryKey()
+{
+    return std::string(com::kClassesRoot) + "\\Component Categories\\" + com::toString(com::kMapCommandsCategory);
+}
 
 std::string implementedKey(const std::string& clsid)
 {
@@ -28,7 +31,8 @@ void callExport(const std::string& libraryPath, const char* name)
 {
     com::DynamicLibrary library(libraryPath);
     auto* function = reinterpret_cast<RegistrationFn>(library.symbol(name));
-    if (function == nullptr) throw std::runtime_error(libraryPath + " has no " + name + ": not a self-registering server");
+    if (function == nullptr)
+        throw std::runtime_error(libraryPath + " has no " + name + ": not a self-registering server");
     const HRESULT hr = function();
     if (FAILED(hr)) {
         char code[16];
@@ -62,7 +66,8 @@ std::vector<std::string> installServer(const std::string& libraryPath, const std
     if (classes.empty()) throw std::runtime_error(path + " registered no class");
     // As on Windows: the description is the value named after its locale.
     registry.setValue(categoryKey(), "409", com::kMapCommandsCategoryName);
-    for (const std::string& clsid : classes) registry.createKey(implementedKey(clsid));
+    for (const std::string& clsid : classes)
+        registry.createKey(implementedKey(clsid));
     registry.save();
     return classes;
 }
@@ -72,7 +77,8 @@ void uninstallServer(const std::string& libraryPath, const std::string& registry
     const std::string path = std::filesystem::absolute(libraryPath).lexically_normal().string();
     {
         com::Registry registry(registryPath);
-        for (const std::string& clsid : classesOf(registry, path)) registry.deleteTree(implementedKey(clsid));
+        for (const std::string& clsid : classesOf(registry, path))
+            registry.deleteTree(implementedKey(clsid));
         registry.save();
     }
     callExport(path, "DllUnregisterServer");
@@ -90,7 +96,8 @@ std::string versionInformation(const std::string& libraryPath)
     const auto section = com::readElfSection(libraryPath, ".corvane_version");
     if (!section) throw std::runtime_error(libraryPath + " carries no version information");
     std::string text = *section;
-    while (!text.empty() && text.back() == '\0') text.pop_back();
+    while (!text.empty() && text.back() == '\0')
+        text.pop_back();
     return text;
 }
 

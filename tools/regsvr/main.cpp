@@ -5,15 +5,15 @@
 //   corvane-regsvr [--registry FILE] LIBRARY        register and install
 //   corvane-regsvr [--registry FILE] /u LIBRARY     uninstall and unregister
 //   corvane-regsvr --version LIBRARY                the library's version information
+#include "Installer.h"
+#include "com/Registry.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include "Installer.h"
-#include "com/Registry.h"
 
 namespace {
 
@@ -34,13 +34,17 @@ int main(int argc, char** argv)
     std::string library;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "/u" || a == "-u" || a == "--unregister") unregister = true;
-        else if (a == "--version") version = true;
+        if (a == "/u" || a == "-u" || a == "--unregister")
+            unregister = true;
+        else if (a == "--version")
+            version = true;
         else if (a == "--registry" && i + 1 < args.size()) {
             // The library reads the same variable when it registers itself.
             setenv("CORVANE_REGISTRY", args[++i].c_str(), 1);
-        } else if (!a.empty() && a[0] != '-' && library.empty()) library = a;
-        else return usage();
+        } else if (!a.empty() && a[0] != '-' && library.empty())
+            library = a;
+        else
+            return usage();
     }
     if (library.empty()) return usage();
     try {

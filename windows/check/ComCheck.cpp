@@ -2,13 +2,16 @@
 // by ProgID and by class identifier, and checks what it answers, its type
 // library, its version resource and its unload test. Prints one line per
 // check; the exit code is the number of failed checks.
+// <windows.h> first: the OLE headers build on it.
+// clang-format off
 #include <windows.h>
 #include <oleauto.h>
+// clang-format on
+
+#include "com/ICommand.h"
 
 #include <cstdio>
 #include <string>
-
-#include "com/ICommand.h"
 
 namespace {
 
@@ -29,7 +32,8 @@ void check(bool ok, const std::string& what)
 std::string narrow(const wchar_t* text, std::size_t length)
 {
     std::string out;
-    for (std::size_t i = 0; i < length; ++i) out += text[i] < 128 ? static_cast<char>(text[i]) : '?';
+    for (std::size_t i = 0; i < length; ++i)
+        out += text[i] < 128 ? static_cast<char>(text[i]) : '?';
     return out;
 }
 
@@ -61,8 +65,7 @@ void checkProperties(ICommand* command)
     check(command->get_HelpContextID(&help) == S_OK && help == 0, "HelpContextID is 0");
     OLE_HANDLE first = 0;
     OLE_HANDLE second = 0;
-    check(command->get_Bitmap(&first) == S_OK && command->get_Bitmap(&second) == S_OK && first != 0 &&
-              first == second,
+    check(command->get_Bitmap(&first) == S_OK && command->get_Bitmap(&second) == S_OK && first != 0 && first == second,
           "Bitmap is a non-zero handle, the same on each call");
 }
 
@@ -127,8 +130,7 @@ void checkTypeLibrary()
         // A dual interface is automation-compatible by definition; the flag
         // may sit on either side depending on the IDL compiler.
         const WORD flags = static_cast<WORD>(ta->wTypeFlags | (partnerFlags & TYPEFLAG_FOLEAUTOMATION));
-        check(ta->typekind == TKIND_DISPATCH && (flags & wanted) == wanted && ta->cVars == 0 &&
-                  ownFunctions == 0,
+        check(ta->typekind == TKIND_DISPATCH && (flags & wanted) == wanted && ta->cVars == 0 && ownFunctions == 0,
               "_CorvaneAddressSearch: hidden dual non-extensible automation dispatch interface without members");
         info->ReleaseTypeAttr(ta);
         info->Release();
@@ -144,7 +146,8 @@ void checkTypeLibrary()
             HREFTYPE ref = 0;
             INT flags = 0;
             ITypeInfo* implemented = nullptr;
-            if (FAILED(info->GetRefTypeOfImplType(i, &ref)) || FAILED(info->GetRefTypeInfo(ref, &implemented))) continue;
+            if (FAILED(info->GetRefTypeOfImplType(i, &ref)) || FAILED(info->GetRefTypeInfo(ref, &implemented)))
+                continue;
             info->GetImplTypeFlags(i, &flags);
             TYPEATTR* ia = nullptr;
             implemented->GetTypeAttr(&ia);
@@ -163,7 +166,6 @@ void checkTypeLibrary()
     }
     lib->Release();
 }
-
 
 void checkVersionResource(const wchar_t* path)
 {
@@ -199,8 +201,7 @@ void checkVersionResource(const wchar_t* path)
         UINT chars = 0;
         const bool found = VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &chars);
         const std::wstring got = found && value ? std::wstring(value) : L"(missing)";
-        check(found && got == expected,
-              narrow(key, wcslen(key)) + " = \"" + narrow(got.c_str(), got.size()) + "\"");
+        check(found && got == expected, narrow(key, wcslen(key)) + " = \"" + narrow(got.c_str(), got.size()) + "\"");
     }
 }
 
@@ -220,8 +221,7 @@ int wmain(int argc, wchar_t** argv)
         return FAILED(UnRegisterTypeLib(kHostLibid, 1, 0, 0x0409, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32)) ? 1 : 0;
 
     CLSID fromProgId{};
-    check(CLSIDFromProgID(L"CorvaneGIS.CorvaneAddressSearch", &fromProgId) == S_OK &&
-              IsEqualGUID(fromProgId, kClsid),
+    check(CLSIDFromProgID(L"CorvaneGIS.CorvaneAddressSearch", &fromProgId) == S_OK && IsEqualGUID(fromProgId, kClsid),
           "ProgID CorvaneGIS.CorvaneAddressSearch names the class");
 
     ICommand* byProgId = nullptr;

@@ -10,8 +10,11 @@
 // Runs under Wine at build time. Only member-less interfaces and coclasses
 // are carried over, which is all this server describes; anything else stops
 // the tool with an error rather than being dropped.
+// <windows.h> first: the OLE headers build on it.
+// clang-format off
 #include <windows.h>
 #include <oleauto.h>
+// clang-format on
 
 #include <cstdio>
 #include <map>
@@ -40,7 +43,7 @@ struct Attr {
 };
 
 class Relinker {
-public:
+  public:
     Relinker(ITypeLib* in, ITypeLib* host, ICreateTypeLib2* out) : m_in(in), m_host(host), m_out(out) {}
 
     void run()
@@ -76,12 +79,14 @@ public:
             implement(info);
             info->Release();
         }
-        for (auto& [guid, created] : m_created) ok(created.create->LayOut(), "LayOut");
+        for (auto& [guid, created] : m_created)
+            ok(created.create->LayOut(), "LayOut");
         ok(m_out->SaveAllChanges(), "SaveAllChanges");
-        for (auto& [guid, created] : m_created) created.create->Release();
+        for (auto& [guid, created] : m_created)
+            created.create->Release();
     }
 
-private:
+  private:
     struct Created {
         ICreateTypeInfo* create;
         GUID guid;
@@ -100,7 +105,8 @@ private:
         wchar_t text[40];
         StringFromGUID2(g, text, 40);
         std::string out;
-        for (const wchar_t* p = text; *p; ++p) out += static_cast<char>(*p);
+        for (const wchar_t* p = text; *p; ++p)
+            out += static_cast<char>(*p);
         return out;
     }
 
