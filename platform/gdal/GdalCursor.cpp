@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdal/CplErrors.h"
+#include "gdal/WhereTerms.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
