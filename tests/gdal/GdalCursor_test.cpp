@@ -182,7 +182,8 @@ TEST_P(GdalCursorTest, ALongReadNarrowedToItsFieldsStillYieldsEveryRowOnceWithAl
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, GdalCursorTest,
-                         ::testing::Values(townFiles().geoPackage, townFiles().parcelsShp, townFiles().fileGdb));
+                         ::testing::Values(townFiles().geoPackage, townFiles().parcelsShp, townFiles().fileGdb,
+                                           townFiles().spatiaLite, townFiles().geoJson));
 
 } // namespace
 } // namespace corvane::gdal

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <vector>
 
 #include <gdal_priv.h>
 #include <gdal_utils.h>
@@ -15,11 +16,12 @@ namespace corvane::gdal::testing {
 
 namespace {
 
-void copyParcels(const std::string& from, const std::string& to, const char* driver)
+void copyParcels(const std::string& from, const std::string& to, std::vector<const char*> args)
 {
     GDALDatasetUniquePtr source(GDALDataset::Open(from.c_str(), GDAL_OF_VECTOR));
-    const char* args[] = {"-f", driver, "Parcels", nullptr};
-    GDALVectorTranslateOptions* options = GDALVectorTranslateOptionsNew(const_cast<char**>(args), nullptr);
+    args.push_back("Parcels");
+    args.push_back(nullptr);
+    GDALVectorTranslateOptions* options = GDALVectorTranslateOptionsNew(const_cast<char**>(args.data()), nullptr);
     GDALDatasetH handle = GDALDataset::ToHandle(source.get());
     int usageError = 0;
     GDALDatasetH copy = GDALVectorTranslate(to.c_str(), nullptr, 1, &handle, options, &usageError);
@@ -42,7 +44,11 @@ struct ScratchTown {
         towngen::writeTown(size, towngen::Format::GeoPackage, files.geoPackage);
         towngen::writeTown(size, towngen::Format::Shapefile, files.shapefiles);
         files.fileGdb = files.folder + "/town.gdb";
-        copyParcels(files.geoPackage, files.fileGdb, "OpenFileGDB");
+        copyParcels(files.geoPackage, files.fileGdb, {"-f", "OpenFileGDB"});
+        files.spatiaLite = files.folder + "/town.sqlite";
+        copyParcels(files.geoPackage, files.spatiaLite, {"-f", "SQLite", "-dsco", "SPATIALITE=YES", "-lco", "LAUNDER=NO"});
+        files.geoJson = files.folder + "/parcels.geojson";
+        copyParcels(files.geoPackage, files.geoJson, {"-f", "GeoJSON"});
     }
     ~ScratchTown()
     {

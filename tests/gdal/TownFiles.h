@@ -16,6 +16,8 @@ struct TownFiles {
     std::string shapefiles;  // the town as a folder of Shapefiles
     std::string parcelsShp;  // the Shapefile of the parcels alone
     std::string fileGdb;     // the parcels alone, copied into a file geodatabase
+    std::string spatiaLite;  // ... into a SpatiaLite database
+    std::string geoJson;     // ... into a GeoJSON file
 };
 
 // Streets: 0 "O'NEIL RD", 1 "Main St", 2 "MAIN ST", 3 " ELM ST", 4 "PRIVATE DR", ...
