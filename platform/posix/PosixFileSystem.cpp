@@ -43,7 +43,7 @@ std::string matchName(const fs::path& folder, const std::string& name)
     std::error_code error;
     if (fs::symlink_status(folder / name, error).type() != fs::file_type::not_found && !error) return name;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string candidate = it->path().filename().string();
+        std::string candidate = it->path().filename().string();
         if (equalsAsciiIgnoringCase(candidate, name)) return candidate;
     }
     return name;
