@@ -64,10 +64,15 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
             }
         }
     }
+    auto context = std::make_shared<RowContext>();
+    context->source = m_source;
+    context->schema = m_schema;
+    context->geometryRead = m_request.withGeometry;
     if (!m_ids && !m_request.withGeometry && m_lease.layer().TestCapability(OLCIgnoreFields)) {
-        m_use = std::make_shared<FieldUse>();
-        m_use->used.assign(static_cast<std::size_t>(m_lease.layer().GetLayerDefn()->GetFieldCount()), false);
+        context->use = std::make_shared<FieldUse>();
+        context->use->used.assign(static_cast<std::size_t>(m_lease.layer().GetLayerDefn()->GetFieldCount()), false);
     }
+    m_context = std::move(context);
     // Read the first rows now: a clause the driver rejects only when reading
     // starts must fail here.
     if (m_ids) {
@@ -82,7 +87,7 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
 void GdalCursor::narrowToUsedFields()
 {
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
-    auto loaded = std::make_shared<std::vector<bool>>(m_use->used);
+    auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
     // Drivers that filter after reading need the clause's fields as well.
     for (const auto& name : namesIn(m_request.whereClause)) {
         const int index = definition->GetFieldIndex(name.c_str());
@@ -92,8 +97,10 @@ void GdalCursor::narrowToUsedFields()
     for (std::size_t i = 0; i < loaded->size(); ++i) {
         if (!(*loaded)[i]) ignored.push_back(definition->GetFieldDefn(static_cast<int>(i))->GetNameRef());
     }
+    auto narrowed = std::make_shared<RowContext>(*m_context);
+    narrowed->use.reset();
     if (ignored.size() == 2) {
-        m_use.reset();  // every field is wanted: nothing to gain
+        m_context = std::move(narrowed);  // every field is wanted: nothing to gain
         return;
     }
     ignored.push_back(nullptr);
@@ -106,8 +113,8 @@ void GdalCursor::narrowToUsedFields()
     m_batch.clear();
     m_batchError.reset();
     m_atEnd = false;
-    m_loaded = std::move(loaded);
-    m_use.reset();
+    narrowed->loaded = std::move(loaded);
+    m_context = std::move(narrowed);
 }
 
 void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
@@ -187,20 +194,19 @@ bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
 
 host::Ref<host::IFeature> GdalCursor::next()
 {
-    if (m_delivered == 1 && m_use && !m_atEnd) {  // a read that fit in one batch gains nothing
+    if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing
         const GIntBig first = m_row->fid();
         narrowToUsedFields();
-        if (m_loaded) m_alreadyDelivered.push_back(first);
+        if (m_context->loaded) m_alreadyDelivered.push_back(first);
     }
     OGRFeatureUniquePtr feature = fetch();
     if (!feature) return {};
     ++m_delivered;
-    const bool geometryRead = m_request.withGeometry;
     // A recycled row is reused only when the caller let go of the last one.
     if (m_request.recycling && m_row && m_row.use_count() == 1) {
-        m_row->reset(std::move(feature), geometryRead, m_loaded);
+        m_row->reset(m_context, std::move(feature));
     } else {
-        m_row = std::make_shared<GdalRow>(m_source, m_schema, std::move(feature), geometryRead, m_loaded, m_use);
+        m_row = std::make_shared<GdalRow>(m_context, std::move(feature));
     }
     return host::Ref<host::IFeature>(m_row);
 }

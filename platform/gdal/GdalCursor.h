@@ -63,8 +63,7 @@ private:
     std::shared_ptr<GdalRow> m_row;
     // Text terms OGR may have matched ignoring case: OGR field index, text.
     std::vector<std::pair<int, std::string>> m_exactText;
-    std::shared_ptr<FieldUse> m_use;
-    LoadedFields m_loaded;
+    std::shared_ptr<const RowContext> m_context;
     std::int64_t m_delivered = 0;
     // Rows handed out before the read was restarted narrower; the new read
     // may meet them again, in another order.

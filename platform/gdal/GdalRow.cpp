@@ -45,37 +45,29 @@ host::Variant attributeValue(const OGRFeature& feature, int ogrIndex)
     }
 }
 
-GdalRow::GdalRow(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema,
-                 OGRFeatureUniquePtr feature, bool geometryRead, LoadedFields loaded, std::shared_ptr<FieldUse> use)
-    : m_source(std::move(source)), m_schema(std::move(schema)), m_feature(std::move(feature)),
-      m_geometryRead(geometryRead), m_loaded(std::move(loaded)), m_use(std::move(use))
+void GdalRow::reset(std::shared_ptr<const RowContext> context, OGRFeatureUniquePtr feature)
 {
-}
-
-void GdalRow::reset(OGRFeatureUniquePtr feature, bool geometryRead, LoadedFields loaded)
-{
+    if (context != m_context) m_context = std::move(context);
     m_feature = std::move(feature);
-    m_geometryRead = geometryRead;
-    m_loaded = std::move(loaded);
+    m_whole = false;
 }
 
 void GdalRow::readWhole()
 {
-    LayerLease lease = m_source->lease(m_schema->layerName);
+    const LayerSchema& schema = *m_context->schema;
+    LayerLease lease = m_context->source->lease(schema.layerName);
     ScopedCplErrors errors;
     OGRFeatureUniquePtr whole(lease.layer().GetFeature(m_feature->GetFID()));
-    if (!whole) errors.raise("Cannot read feature " + std::to_string(m_feature->GetFID()) + " of " +
-                             m_schema->layerName);
+    if (!whole) errors.raise("Cannot read feature " + std::to_string(m_feature->GetFID()) + " of " + schema.layerName);
     m_feature = std::move(whole);
-    m_geometryRead = true;
-    m_loaded.reset();
+    m_whole = true;
 }
 
-std::int32_t GdalRow::OID() { return objectId(m_feature->GetFID(), m_schema->layerName); }
+std::int32_t GdalRow::OID() { return objectId(m_feature->GetFID(), m_context->schema->layerName); }
 
 host::Variant GdalRow::Value(std::int32_t index)
 {
-    const FieldInfo& field = m_schema->field(index);
+    const FieldInfo& field = m_context->schema->field(index);
     switch (field.kind) {
     case FieldInfo::Kind::ObjectId: return host::Variant(OID());
     case FieldInfo::Kind::Geometry:
@@ -84,15 +76,15 @@ host::Variant GdalRow::Value(std::int32_t index)
     case FieldInfo::Kind::Attribute: break;
     }
     const auto ogrIndex = static_cast<std::size_t>(field.ogrIndex);
-    if (m_use) m_use->used[ogrIndex] = true;
-    if (m_loaded && !(*m_loaded)[ogrIndex]) readWhole();
+    if (m_context->use) m_context->use->used[ogrIndex] = true;
+    if (!m_whole && m_context->loaded && !(*m_context->loaded)[ogrIndex]) readWhole();
     return attributeValue(*m_feature, field.ogrIndex);
 }
 
 host::Ref<host::IGeometry> GdalRow::Shape()
 {
-    if (!m_schema->hasGeometry) return {};
-    if (!m_geometryRead) readWhole();
+    if (!m_context->schema->hasGeometry) return {};
+    if (!m_whole && !m_context->geometryRead) readWhole();
     const OGRGeometry* geometry = m_feature->GetGeometryRef();
     if (geometry == nullptr) return {};
     return host::makeRef<GdalGeometry>(std::unique_ptr<OGRGeometry>(geometry->clone()));

@@ -21,10 +21,21 @@ struct FieldUse {
 };
 using LoadedFields = std::shared_ptr<const std::vector<bool>>;  // empty: all
 
+// What every row of one cursor shares (one reference per row, not four).
+struct RowContext {
+    std::shared_ptr<DataSource> source;
+    std::shared_ptr<const LayerSchema> schema;
+    bool geometryRead = false;
+    LoadedFields loaded;
+    std::shared_ptr<FieldUse> use;  // empty once the cursor stopped watching
+};
+
 class GdalRow final : public host::IFeature {
 public:
-    GdalRow(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema, OGRFeatureUniquePtr feature,
-            bool geometryRead, LoadedFields loaded = {}, std::shared_ptr<FieldUse> use = {});
+    GdalRow(std::shared_ptr<const RowContext> context, OGRFeatureUniquePtr feature)
+        : m_context(std::move(context)), m_feature(std::move(feature))
+    {
+    }
 
     std::int32_t OID() override;
     host::Variant Value(std::int32_t index) override;
@@ -32,19 +43,16 @@ public:
     host::Ref<host::IGeometry> Shape() override;
 
     // Lets a recycling cursor reuse this object for its next row.
-    void reset(OGRFeatureUniquePtr feature, bool geometryRead, LoadedFields loaded);
+    void reset(std::shared_ptr<const RowContext> context, OGRFeatureUniquePtr feature);
     [[nodiscard]] GIntBig fid() const { return m_feature->GetFID(); }
 
 private:
     // Reads the whole feature again by its ID (fields the cursor skipped).
     void readWhole();
 
-    std::shared_ptr<DataSource> m_source;
-    std::shared_ptr<const LayerSchema> m_schema;
+    std::shared_ptr<const RowContext> m_context;
     OGRFeatureUniquePtr m_feature;
-    bool m_geometryRead;
-    LoadedFields m_loaded;
-    std::shared_ptr<FieldUse> m_use;
+    bool m_whole = false;  // read again in full by ID
 };
 
 // The host's 32-bit object ID of an OGR feature ID; raises when it does not fit.
