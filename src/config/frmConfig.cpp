@@ -65,11 +65,6 @@ void frmConfig::Unload()
     if (defaultSlot().get() == this) defaultSlot().reset();
 }
 
-void frmConfig::userClose()
-{
-    raiseEvent([this] { Unload(); });
-}
-
 void frmConfig::Form_Load()
 {
     std::int32_t line = 0;

@@ -23,9 +23,7 @@ public:
     // Unloads the window and, for the default instance, releases it. A
     // handler that calls this keeps running safely: the event keeps the
     // form alive until it returns.
-    void Unload();
-    // The window's close box: unloads, nothing else.
-    void userClose() override;
+    void Unload() override;
 
     corvane::ui::FrameControl& Frame1;
     corvane::ui::Label& Label1;

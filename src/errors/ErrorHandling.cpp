@@ -6,6 +6,7 @@
 #include "host/HostError.h"
 #include "shared/Public.h"
 #include "shared/Runtime.h"
+#include "ui/Form.h"
 
 namespace ErrorHandling {
 
@@ -100,3 +101,21 @@ void reportTrappedError(std::string_view procedure, std::string_view module, std
 }
 
 } // namespace corvane::errors
+
+namespace {
+
+// An exception that escapes an event handler without a trap of its own is
+// reported like any other unexpected error, naming the form; it never
+// reaches the toolkit or the host.
+const bool g_unhandledEventErrorsReported = [] {
+    corvane::ui::setUnhandledErrorHandler([](const corvane::ui::Form& form, std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (...) {
+            corvane::errors::reportTrappedError("", form.name(), 0);
+        }
+    });
+    return true;
+}();
+
+} // namespace

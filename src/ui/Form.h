@@ -33,7 +33,8 @@ public:
     // Creates the window and runs Form_Load once; nothing if already loaded.
     void Load();
     // Destroys the window; the controls go back to their designer state.
-    void Unload();
+    // A form with a default instance overrides it to release that instance.
+    virtual void Unload();
     // Loads if needed. Modal: returns when the form is hidden or unloaded.
     void Show(int modal = vbModeless);
     void Hide();
@@ -51,10 +52,12 @@ public:
     [[nodiscard]] CaptionedControl& captioned(std::string_view name) const;
     [[nodiscard]] const std::vector<std::unique_ptr<Control>>& controls() const noexcept { return m_controls; }
 
-    // What the user does, reported by the toolkit's peer or a scripted test user.
-    void userClick(std::string_view controlName);
-    void userSelect(std::string_view listName, int index);
-    void userType(std::string_view textBoxName, const std::string& text);
+    // What the user does, reported by the toolkit's peer or a scripted test
+    // user. Virtual so that a form built inside a loaded command library
+    // handles its events with that library's own runtime, not the host's copy.
+    virtual void userClick(std::string_view controlName);
+    virtual void userSelect(std::string_view listName, int index);
+    virtual void userType(std::string_view textBoxName, const std::string& text);
     // The window's close box. Unloads, unless the form says otherwise.
     virtual void userClose();
 
