@@ -30,21 +30,34 @@ void loadDistinctValues(const Ref<ICursor>& cursor, Ref<IRow> row, std::int32_t 
 {
     std::unordered_set<std::string> seen;
     std::string current;
+    // Once a row has been looked up, the current text is in the set; rows
+    // that repeat it (runs of one street, which index-ordered reads give)
+    // then need no hashing at all.
+    bool currentInSet = false;
     while (row) {
         line = lineBase;
         const Variant value = row->Value(fieldIndex);
         if (!value.isNull()) {
             // Text values are copied into the current text's buffer, which
             // keeps its capacity from row to row.
-            if (value.isText())
-                current.assign(std::get<std::string>(value.storage()));
-            else
+            if (value.isText()) {
+                const auto& text = std::get<std::string>(value.storage());
+                if (!currentInSet || text != current) {
+                    current.assign(text);
+                    currentInSet = false;
+                }
+            } else {
                 current = value.toText();
+                currentInSet = false;
+            }
         }
         line = lineBase + 10;
-        if (!seen.contains(current)) {
-            seen.insert(current);
-            if (!current.empty()) list.AddItem(current);
+        if (!currentInSet) {
+            if (!seen.contains(current)) {
+                seen.insert(current);
+                if (!current.empty()) list.AddItem(current);
+            }
+            currentInSet = true;
         }
         afterRow();
         line = lineBase + 30;
