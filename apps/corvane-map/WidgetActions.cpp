@@ -113,6 +113,12 @@ QString saveScreenScreenshot(const QString& file)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return QStringLiteral("no screen");
+    // The screen holds what was last painted: a zoom made by the step before
+    // has only scheduled its redraw. Paint now and let the window system
+    // catch up, so the picture shows the state the script has reached.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible()) window->repaint();
+    QGuiApplication::sync();
     const QPixmap picture = screen->grabWindow(0);
     if (picture.isNull() || !picture.save(file, "PNG")) return QStringLiteral("could not write %1").arg(file);
     return {};
