@@ -19,6 +19,22 @@ constexpr const char* kShapeNotAccessible = "Shape field is not accessible";
 
 bool isShapeField(const std::string& fieldName) { return corvane::ui::equalsIgnoringCase(fieldName, "Shape"); }
 
+// The field checks both list routines open with: a blank name ends the
+// routine quietly, "Shape" (any case) with its message. Lines 30 to 60.
+bool fieldCanBeListed(const std::string& fieldName, int& line)
+{
+    line = 30;
+    if (corvane::ui::trimBlanks(fieldName).empty()) return false;
+    line = 40;
+    if (isShapeField(fieldName)) {
+        line = 50;
+        corvane::MsgBox(kShapeNotAccessible);
+        line = 60;
+        return false;
+    }
+    return true;
+}
+
 // The current text keeps its value across a Null, so a Null row counts as a
 // repeat of the row before it (or as the empty text when it comes first) and
 // never reaches the list. The set compares exactly, letter case included.
@@ -77,15 +93,7 @@ void LoadListWithUniqueFieldValues(const std::string& layerName, const std::stri
         list.Clear();
         line = 20;
         if (corvane::ui::trimBlanks(layerName).empty()) return;
-        line = 30;
-        if (corvane::ui::trimBlanks(fieldName).empty()) return;
-        line = 40;
-        if (isShapeField(fieldName)) {
-            line = 50;
-            corvane::MsgBox(kShapeNotAccessible);
-            line = 60;
-            return;
-        }
+        if (!fieldCanBeListed(fieldName, line)) return;
         line = 70;
         progress = CorvaneGIS_Public::HostApplication->StatusBar()->ProgressBar();
         line = 80;
@@ -149,15 +157,7 @@ void LoadListWithUniqueFieldValuesFromCursor(const Ref<ICursor>& cursor, const s
         list.Clear();
         line = 20;
         if (!cursor) return;
-        line = 30;
-        if (corvane::ui::trimBlanks(fieldName).empty()) return;
-        line = 40;
-        if (isShapeField(fieldName)) {
-            line = 50;
-            corvane::MsgBox(kShapeNotAccessible);
-            line = 60;
-            return;
-        }
+        if (!fieldCanBeListed(fieldName, line)) return;
         line = 70;
         const std::int32_t fieldIndex = cursor->FindField(fieldName);
         line = 80;
