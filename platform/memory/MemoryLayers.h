@@ -101,16 +101,11 @@ private:
     std::vector<host::Ref<host::ILayer>> m_layers;
 };
 
-class MemoryGroupLayer final : public host::IGroupLayer,
-                               public host::ICompositeLayer,
-                               public std::enable_shared_from_this<MemoryGroupLayer> {
+// What a map and a group layer share: their layers and the builders for them.
+class LayerContainer {
 public:
-    MemoryGroupLayer(ContextPtr context, std::string name)
-        : m_context(context), m_name(std::move(name)), m_layers(std::move(context))
-    {
-    }
+    explicit LayerContainer(ContextPtr context) : m_layers(std::move(context)) {}
 
-    [[nodiscard]] const std::string& name() const noexcept { return m_name; }
     [[nodiscard]] LayerList& layers() noexcept { return m_layers; }
     MemoryFeatureLayer& addFeatureLayer(const std::string& name, const std::vector<FieldSpec>& fields,
                                         const LayerOptions& options = {})
@@ -119,6 +114,23 @@ public:
     }
     MemoryGroupLayer& addGroupLayer(const std::string& name) { return m_layers.addGroupLayer(name); }
     MemoryOtherLayer& addOtherLayer(const std::string& name) { return m_layers.addOtherLayer(name); }
+    void removeLayer(const std::string& name) { m_layers.removeLayer(name); }
+
+protected:
+    LayerList m_layers;
+};
+
+class MemoryGroupLayer final : public host::IGroupLayer,
+                               public host::ICompositeLayer,
+                               public LayerContainer,
+                               public std::enable_shared_from_this<MemoryGroupLayer> {
+public:
+    MemoryGroupLayer(ContextPtr context, std::string name)
+        : LayerContainer(context), m_context(std::move(context)), m_name(std::move(name))
+    {
+    }
+
+    [[nodiscard]] const std::string& name() const noexcept { return m_name; }
     [[nodiscard]] host::Ref<host::ILayer> ref() { return host::Ref<host::ILayer>(shared_from_this()); }
 
     std::string Name() override;
@@ -128,7 +140,6 @@ public:
 private:
     ContextPtr m_context;
     std::string m_name;
-    LayerList m_layers;
 };
 
 } // namespace corvane::memory

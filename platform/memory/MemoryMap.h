@@ -10,23 +10,17 @@
 
 namespace corvane::memory {
 
-class MemoryMap final : public host::IMap, public host::IActiveView, public std::enable_shared_from_this<MemoryMap> {
+class MemoryMap final : public host::IMap,
+                        public host::IActiveView,
+                        public LayerContainer,
+                        public std::enable_shared_from_this<MemoryMap> {
 public:
     MemoryMap(ContextPtr context, std::string name)
-        : m_context(context), m_name(std::move(name)), m_layers(std::move(context))
+        : LayerContainer(context), m_context(std::move(context)), m_name(std::move(name))
     {
     }
 
     [[nodiscard]] const std::string& name() const noexcept { return m_name; }
-    [[nodiscard]] LayerList& layers() noexcept { return m_layers; }
-    MemoryFeatureLayer& addFeatureLayer(const std::string& name, const std::vector<FieldSpec>& fields,
-                                        const LayerOptions& options = {})
-    {
-        return m_layers.addFeatureLayer(name, fields, options);
-    }
-    MemoryGroupLayer& addGroupLayer(const std::string& name) { return m_layers.addGroupLayer(name); }
-    MemoryOtherLayer& addOtherLayer(const std::string& name) { return m_layers.addOtherLayer(name); }
-    void removeLayer(const std::string& name) { m_layers.removeLayer(name); }
 
     [[nodiscard]] const Box& extent() const noexcept { return m_extent; }
     void setExtent(const Box& extent) noexcept { m_extent = extent; }
@@ -44,7 +38,6 @@ public:
 private:
     ContextPtr m_context;
     std::string m_name;
-    LayerList m_layers;
     Box m_extent{0.0, 0.0, 1000.0, 1000.0};
     int m_refreshes = 0;
 };
