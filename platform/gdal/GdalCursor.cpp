@@ -192,9 +192,29 @@ bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
     return true;
 }
 
+bool GdalCursor::answerFromValueRuns()
+{
+    if (!isBlankClause(m_request.whereClause) || m_source->driverName() != "GPKG") return false;
+    const auto& used = m_context->use->used;
+    if (std::count(used.begin(), used.end(), true) != 1) return false;
+    const auto ogrIndex = static_cast<int>(std::find(used.begin(), used.end(), true) - used.begin());
+    if (m_lease.layer().GetLayerDefn()->GetFieldDefn(ogrIndex)->GetType() != OFTString) return false;
+    std::int32_t fieldIndex = 0;
+    while (m_schema->field(fieldIndex).kind != FieldInfo::Kind::Attribute ||
+           m_schema->field(fieldIndex).ogrIndex != ogrIndex) {
+        ++fieldIndex;
+    }
+    m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid());
+    if (!m_runs) return false;
+    m_batch.clear();
+    return true;
+}
+
 host::Ref<host::IFeature> GdalCursor::next()
 {
+    if (m_runs) return m_runs->next();
     if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing
+        if (answerFromValueRuns()) return m_runs->next();
         const GIntBig first = m_row->fid();
         narrowToUsedFields();
         if (m_context->loaded) m_alreadyDelivered.push_back(first);

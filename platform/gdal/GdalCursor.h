@@ -8,7 +8,9 @@
 // A long attribute read narrows itself: after the first row it reads only
 // the fields its caller asked of that row (a row asked for another field
 // reads itself whole by ID), which lets a database driver skip the other
-// columns or answer from a covering index.
+// columns or answer from a covering index. A whole-table read of one
+// indexed text column of a GeoPackage goes further and reads the column's
+// runs of equal values instead of its rows.
 
 #include <cstdint>
 #include <deque>
@@ -20,6 +22,7 @@
 #include "gdal/DataSource.h"
 #include "gdal/GdalRow.h"
 #include "gdal/LayerSchema.h"
+#include "gdal/ValueRunRows.h"
 #include "host/Tables.h"
 
 namespace corvane::gdal {
@@ -45,6 +48,7 @@ private:
     OGRFeatureUniquePtr fetchById();
     void readBatch();
     void narrowToUsedFields();
+    [[nodiscard]] bool answerFromValueRuns();
     [[nodiscard]] bool meetsTextEqualities(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
@@ -68,6 +72,7 @@ private:
     // Rows handed out before the read was restarted narrower; the new read
     // may meet them again, in another order.
     std::vector<GIntBig> m_alreadyDelivered;
+    std::unique_ptr<ValueRunRows> m_runs;
 };
 
 // Puts the where clause (or object-ID list) and the ignored fields on a

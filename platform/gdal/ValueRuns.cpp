@@ -1,0 +1,146 @@
+#include "gdal/ValueRuns.h"
+
+#include <memory>
+
+#include "gdal/CplErrors.h"
+#include "host/HostError.h"
+
+namespace corvane::gdal {
+
+namespace {
+
+std::string quotedName(const std::string& name)
+{
+    std::string quoted = "\"";
+    for (const char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string quotedText(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
+bool equalsIgnoringAsciiCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// A result set of GDALDataset::ExecuteSQL, released with its dataset's call.
+class SqlResult {
+public:
+    SqlResult(GDALDataset& dataset, const std::string& sql)
+        : m_dataset(dataset), m_layer(dataset.ExecuteSQL(sql.c_str(), nullptr, nullptr))
+    {
+    }
+    ~SqlResult()
+    {
+        if (m_layer != nullptr) m_dataset.ReleaseResultSet(m_layer);
+    }
+    SqlResult(const SqlResult&) = delete;
+    SqlResult& operator=(const SqlResult&) = delete;
+
+    [[nodiscard]] OGRLayer* layer() const { return m_layer; }
+    OGRFeatureUniquePtr next() { return OGRFeatureUniquePtr(m_layer->GetNextFeature()); }
+
+private:
+    GDALDataset& m_dataset;
+    OGRLayer* m_layer;
+};
+
+std::string textOf(OGRFeature& row, const char* field)
+{
+    const int index = row.GetFieldIndex(field);
+    return index >= 0 && row.IsFieldSetAndNotNull(index) ? row.GetFieldAsString(index) : "";
+}
+
+std::int64_t numberOf(OGRFeature& row, const char* field)
+{
+    const int index = row.GetFieldIndex(field);
+    return index >= 0 && row.IsFieldSetAndNotNull(index) ? row.GetFieldAsInteger64(index) : -1;
+}
+
+bool hasIndexLeadingWith(GDALDataset& dataset, const std::string& table, const std::string& column)
+{
+    ScopedCplErrors quiet;  // a database that cannot answer simply has no such index
+    SqlResult indexes(dataset, "PRAGMA index_list(" + quotedName(table) + ")");
+    if (indexes.layer() == nullptr) return false;
+    while (auto index = indexes.next()) {
+        if (numberOf(*index, "partial") != 0) continue;
+        SqlResult columns(dataset, "PRAGMA index_xinfo(" + quotedName(textOf(*index, "name")) + ")");
+        if (columns.layer() == nullptr) continue;
+        while (auto key = columns.next()) {
+            if (numberOf(*key, "seqno") != 0) continue;
+            if (equalsIgnoringAsciiCase(textOf(*key, "name"), column) &&
+                equalsIgnoringAsciiCase(textOf(*key, "coll"), "BINARY")) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The order both queries share: binary value order, then object ID, which
+// is how SQLite keeps the index.
+std::string runOrder(const std::string& column) { return quotedName(column) + " COLLATE BINARY"; }
+
+} // namespace
+
+std::optional<std::vector<ValueRun>> readValueRuns(GDALDataset& dataset, OGRLayer& layer, const std::string& column)
+{
+    const std::string table = layer.GetName();
+    if (!hasIndexLeadingWith(dataset, table, column)) return std::nullopt;
+    ScopedCplErrors errors;
+    SqlResult grouped(dataset, "SELECT " + quotedName(column) + ", COUNT(*) FROM " + quotedName(table) +
+                                   " GROUP BY " + runOrder(column) + " ORDER BY " + runOrder(column));
+    if (grouped.layer() == nullptr) errors.raise("Cannot read " + column + " of " + table);
+    std::vector<ValueRun> runs;
+    std::int64_t start = 0;
+    while (auto group = grouped.next()) {
+        ValueRun run;
+        if (group->IsFieldSetAndNotNull(0)) run.value = host::Variant(std::string(group->GetFieldAsString(0)));
+        else run.value = host::Variant::null();
+        run.start = start;
+        run.rows = group->GetFieldAsInteger64(1);
+        start += run.rows;
+        runs.push_back(std::move(run));
+    }
+    if (errors.failed()) errors.raise("Cannot read " + column + " of " + table);
+    return runs;
+}
+
+std::vector<GIntBig> objectIdsOfRun(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
+                                    const ValueRun& run)
+{
+    const std::string table = layer.GetName();
+    const std::string fid = quotedName(layer.GetFIDColumn());
+    const auto idsOf = [&](const std::string& sql) {
+        ScopedCplErrors errors;
+        SqlResult ids(dataset, sql);
+        if (ids.layer() == nullptr) errors.raise("Cannot read the object IDs of " + table);
+        std::vector<GIntBig> found;
+        found.reserve(static_cast<std::size_t>(run.rows));
+        // GDAL takes a selected primary key for the result's own feature ID.
+        const bool idIsField = ids.layer()->GetLayerDefn()->GetFieldCount() > 0;
+        while (auto row = ids.next()) found.push_back(idIsField ? row->GetFieldAsInteger64(0) : row->GetFID());
+        if (errors.failed()) errors.raise("Cannot read the object IDs of " + table);
+        return found;
+    };
+    const std::string select = "SELECT " + fid + " FROM " + quotedName(table);
+    // The run's value finds its rows through the index ...
+    const std::string match = run.value.isNull() ? " IS NULL" : " = " + quotedText(run.value.toText());
+    auto ids = idsOf(select + " WHERE " + runOrder(column) + match + " ORDER BY " + fid);
+    if (static_cast<std::int64_t>(ids.size()) == run.rows) return ids;
+    // ... unless some were stored as numbers in the text column: then by place.
+    return idsOf(select + " ORDER BY " + runOrder(column) + ", " + fid + " LIMIT " + std::to_string(run.rows) +
+                 " OFFSET " + std::to_string(run.start));
+}
+
+} // namespace corvane::gdal

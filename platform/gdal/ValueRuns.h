@@ -1,0 +1,38 @@
+#pragma once
+// A whole-table read of one text column answered from an index on it.
+// SQLite keeps such an index as (value, row ID) pairs in order, so a read of
+// that column alone already meets the rows grouped by value. Grouping them
+// in the database instead hands back each value once with the number of
+// rows holding it; the cursor repeats the value that many times without
+// reading again. Object IDs are looked up, a run at a time, only when a
+// caller asks a row for one.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include "host/Variant.h"
+
+namespace corvane::gdal {
+
+struct ValueRun {
+    host::Variant value;       // the text, or Null
+    std::int64_t start = 0;    // rows before this run, in index order
+    std::int64_t rows = 0;     // rows holding the value
+};
+
+// The runs of `column` in `layer` of a GeoPackage, in index order; nothing
+// when no whole (not partial) index with binary collation starts with the
+// column, since grouping would then sort the table. Raises HostError when
+// the grouping query fails.
+std::optional<std::vector<ValueRun>> readValueRuns(GDALDataset& dataset, OGRLayer& layer, const std::string& column);
+
+// The object IDs of a run's rows, in ID order.
+std::vector<GIntBig> objectIdsOfRun(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
+                                    const ValueRun& run);
+
+} // namespace corvane::gdal
