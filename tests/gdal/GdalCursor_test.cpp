@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <utility>
 
 #include "TownFiles.h"
 #include "host/HostError.h"
@@ -179,6 +181,64 @@ TEST_P(GdalCursorTest, ALongReadNarrowedToItsFieldsStillYieldsEveryRowOnceWithAl
     EXPECT_EQ(ids.size(), static_cast<std::size_t>(testing::kTownParcels));
     EXPECT_EQ(parcelIds.size(), static_cast<std::size_t>(testing::kTownParcels - 1));
     EXPECT_FALSE(parcelIds.contains(""));
+}
+
+// What the file itself holds, read with OGR alone: object ID to a text
+// field's value and the number.
+std::map<std::int32_t, std::pair<host::Variant, host::Variant>> fileContents(const std::string& path,
+                                                                             const char* textField)
+{
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    OGRLayer* layer = dataset->GetLayerByName("Parcels");
+    if (layer == nullptr) layer = dataset->GetLayer(0);
+    std::map<std::int32_t, std::pair<host::Variant, host::Variant>> contents;
+    for (auto& feature : *layer) {
+        const int text = feature->GetFieldIndex(textField);
+        const int number = feature->GetFieldIndex("ADDNUM");
+        contents[static_cast<std::int32_t>(feature->GetFID())] = {attributeValue(*feature, text),
+                                                                  attributeValue(*feature, number)};
+    }
+    return contents;
+}
+
+TEST_P(GdalCursorTest, AWholeTableReadOfOneTextFieldGivesEveryRowItsOwnValues)
+{
+    // The street field is indexed, the text number is not: the two ways a
+    // read of one column can be answered.
+    for (const char* field : {"STNAME", "ADDNUM_TXT"}) {
+        SCOPED_TRACE(field);
+        const auto expected = fileContents(GetParam(), field);
+        const std::int32_t text = table().FindField(field);
+        const std::int32_t number = table().FindField("ADDNUM");
+
+        // Rows let go of at once: their values, streamed.
+        std::multiset<std::string> streamed;
+        auto cursor = table().Search(nullptr, false);
+        while (auto row = cursor->NextRow()) {
+            const auto value = row->Value(text);
+            streamed.insert(value.isNull() ? "<Null>" : value.toText());
+        }
+        std::multiset<std::string> inFile;
+        for (const auto& [id, values] : expected) inFile.insert(values.first.isNull() ? "<Null>" : values.first.toText());
+        EXPECT_EQ(streamed, inFile);
+
+        // Rows kept: each still answers for itself once the read is over.
+        std::vector<std::pair<host::Ref<host::IRow>, host::Variant>> kept;
+        cursor = table().Search(nullptr, false);
+        while (auto row = cursor->NextRow()) kept.emplace_back(row, row->Value(text));
+        ASSERT_EQ(kept.size(), expected.size());
+        std::set<std::int32_t> ids;
+        for (const auto& [row, value] : kept) {
+            const std::int32_t id = row->OID();
+            ASSERT_TRUE(expected.contains(id)) << id;
+            EXPECT_EQ(value, expected.at(id).first) << id;
+            EXPECT_EQ(row->Value(text), expected.at(id).first) << id;
+            EXPECT_EQ(row->Value(number), expected.at(id).second) << id;
+            ids.insert(id);
+        }
+        EXPECT_EQ(ids.size(), expected.size());
+        EXPECT_TRUE(kept.back().first.as<host::IFeature>()->Shape());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, GdalCursorTest,
