@@ -28,6 +28,11 @@ public:
     template <class U>
         requires std::is_convertible_v<U*, T*>
     Ref(const Ref<U>& other) : m_ptr(other.shared()) {}
+    // Moving between interfaces spares the count update of a copy (rows are
+    // handed out a million at a time).
+    template <class U>
+        requires std::is_convertible_v<U*, T*>
+    Ref(Ref<U>&& other) noexcept : m_ptr(std::move(other.m_ptr)) {}
     template <class U>
         requires std::is_convertible_v<U*, T*>
     Ref(std::shared_ptr<U> ptr) : m_ptr(std::move(ptr)) {}
@@ -66,6 +71,8 @@ public:
     friend bool operator==(const Ref& a, const Ref& b) noexcept { return a.m_ptr == b.m_ptr; }
 
 private:
+    template <class U>
+    friend class Ref;
     std::shared_ptr<T> m_ptr;
 };
 
