@@ -1,51 +1,55 @@
 #include "gdal/ValueRunRows.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "gdal/CplErrors.h"
-#include "gdal/ValueRuns.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
 
-// What the rows of one run read share.
+// What the rows of one read share.
 struct RunRead {
     std::shared_ptr<const RowContext> wholeRows;  // for features read in full by ID
     std::string column;
     std::int32_t fieldIndex = -1;
-    std::vector<ValueRun> runs;
-    std::vector<std::int64_t> remaining;  // rows of each run still to hand out
-    std::size_t firstRun = 0;             // the run of the row handed out before
+    host::Variant firstValue;  // the row handed out before the runs were read
     GIntBig firstId = OGRNullFID;
-    std::vector<std::optional<std::vector<GIntBig>>> ids;
-
-    GIntBig idAt(std::size_t run, std::int64_t place);
+    bool firstFound = false;
 };
 
-GIntBig RunRead::idAt(std::size_t run, std::int64_t place)
+struct Run {
+    ValueRun run;
+    std::int64_t remaining = 0;  // rows of the run to hand out
+    bool holdsFirst = false;
+    std::optional<std::vector<GIntBig>> ids;
+
+    GIntBig idAt(const RunRead& read, std::int64_t place);
+};
+
+GIntBig Run::idAt(const RunRead& read, std::int64_t place)
 {
-    auto& runIds = ids[run];
-    if (!runIds) {
-        const LayerSchema& schema = *wholeRows->schema;
-        LayerLease lease = wholeRows->source->lease(schema.layerName);
-        auto found = objectIdsOfRun(lease.dataset(), lease.layer(), column, runs[run]);
-        if (run == firstRun) found.erase(std::remove(found.begin(), found.end(), firstId), found.end());
-        if (static_cast<std::int64_t>(found.size()) != remaining[run]) {
+    if (!ids) {
+        const LayerSchema& schema = *read.wholeRows->schema;
+        LayerLease lease = read.wholeRows->source->lease(schema.layerName);
+        auto found = objectIdsOfRun(lease.dataset(), lease.layer(), read.column, run);
+        if (holdsFirst) found.erase(std::remove(found.begin(), found.end(), read.firstId), found.end());
+        if (static_cast<std::int64_t>(found.size()) != remaining) {
             host::raiseError(host::errors::kHostCallFailed,
                              "The rows of " + schema.layerName + " changed while they were read");
         }
-        runIds = std::move(found);
+        ids = std::move(found);
     }
-    return (*runIds)[static_cast<std::size_t>(place)];
+    return (*ids)[static_cast<std::size_t>(place)];
 }
 
 class RunRow final : public host::IFeature {
 public:
-    explicit RunRow(std::shared_ptr<RunRead> read) : m_read(std::move(read)) {}
+    explicit RunRow(std::shared_ptr<const RunRead> read) : m_read(std::move(read)) {}
 
-    void reset(std::size_t run, std::int64_t place)
+    void reset(const std::shared_ptr<Run>& run, std::int64_t place)
     {
-        m_run = run;
+        if (m_run != run) m_run = run;
         m_place = place;
         m_whole.reset();
     }
@@ -54,7 +58,7 @@ public:
 
     host::Variant Value(std::int32_t index) override
     {
-        if (index == m_read->fieldIndex) return m_read->runs[m_run].value;
+        if (index == m_read->fieldIndex) return m_run->run.value;
         (void)m_read->wholeRows->schema->field(index);  // an index out of range raises before any read
         return whole().Value(index);
     }
@@ -62,7 +66,7 @@ public:
     host::Ref<host::IGeometry> Shape() override { return whole().Shape(); }
 
 private:
-    GIntBig id() { return m_read->idAt(m_run, m_place); }
+    GIntBig id() { return m_run->idAt(*m_read, m_place); }
 
     GdalRow& whole()
     {
@@ -78,8 +82,8 @@ private:
         return *m_whole;
     }
 
-    std::shared_ptr<RunRead> m_read;
-    std::size_t m_run = 0;
+    std::shared_ptr<const RunRead> m_read;
+    std::shared_ptr<Run> m_run;
     std::int64_t m_place = 0;
     std::unique_ptr<GdalRow> m_whole;
 };
@@ -90,12 +94,8 @@ std::unique_ptr<ValueRunRows> ValueRunRows::start(LayerLease& lease, std::shared
 {
     const FieldInfo& field = schema->field(fieldIndex);
     const std::string column = lease.layer().GetLayerDefn()->GetFieldDefn(field.ogrIndex)->GetNameRef();
-    auto runs = readValueRuns(lease.dataset(), lease.layer(), column);
+    auto runs = ValueRunReader::open(lease.dataset(), lease.layer(), column);
     if (!runs) return nullptr;
-    const auto first = std::find_if(runs->begin(), runs->end(), [&](const ValueRun& run) {
-        return run.value == firstValue;
-    });
-    if (first == runs->end()) return nullptr;
 
     auto read = std::make_shared<RunRead>();
     auto whole = std::make_shared<RowContext>();
@@ -105,16 +105,15 @@ std::unique_ptr<ValueRunRows> ValueRunRows::start(LayerLease& lease, std::shared
     read->wholeRows = std::move(whole);
     read->column = column;
     read->fieldIndex = fieldIndex;
-    read->firstRun = static_cast<std::size_t>(first - runs->begin());
+    read->firstValue = firstValue;
     read->firstId = firstId;
-    for (const ValueRun& run : *runs) read->remaining.push_back(run.rows);
-    --read->remaining[read->firstRun];
-    read->ids.resize(runs->size());
-    read->runs = std::move(*runs);
-    return std::make_unique<ValueRunRows>(std::move(read));
+    return std::make_unique<ValueRunRows>(std::move(read), std::move(runs));
 }
 
-ValueRunRows::ValueRunRows(std::shared_ptr<RunRead> read) : m_read(std::move(read)) {}
+ValueRunRows::ValueRunRows(std::shared_ptr<RunRead> read, std::unique_ptr<ValueRunReader> runs)
+    : m_read(std::move(read)), m_runs(std::move(runs))
+{
+}
 
 ValueRunRows::~ValueRunRows() = default;
 
@@ -130,11 +129,25 @@ std::shared_ptr<RunRow> ValueRunRows::freeRow()
 
 host::Ref<host::IFeature> ValueRunRows::next()
 {
-    while (m_run < m_read->runs.size() && m_place >= m_read->remaining[m_run]) {
-        ++m_run;
+    while (!m_run || m_place >= m_run->remaining) {
+        if (!m_runs) return {};
+        auto run = m_runs->next();
+        if (!run) {
+            m_runs.reset();
+            m_run.reset();
+            return {};
+        }
+        m_run = std::make_shared<Run>();
+        m_run->remaining = run->rows;
+        // The row handed out before is the first of its value met here.
+        if (!m_read->firstFound && run->value == m_read->firstValue && run->rows > 0) {
+            m_read->firstFound = true;
+            m_run->holdsFirst = true;
+            --m_run->remaining;
+        }
+        m_run->run = std::move(*run);
         m_place = 0;
     }
-    if (m_run == m_read->runs.size()) return {};
     auto row = freeRow();
     row->reset(m_run, m_place++);
     return host::Ref<host::IFeature>(std::move(row));

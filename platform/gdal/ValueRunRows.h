@@ -3,6 +3,8 @@
 // A row holds only its run and its place in it, so handing one out costs no
 // read. Its object ID comes from its run's ID list, read when first asked;
 // any other field, and its shape, from the whole feature read by that ID.
+// Runs are read as the rows reach them, and a run is kept only while a row
+// of it is.
 
 #include <array>
 #include <cstdint>
@@ -10,24 +12,26 @@
 
 #include "gdal/DataSource.h"
 #include "gdal/GdalRow.h"
+#include "gdal/ValueRuns.h"
 #include "host/Tables.h"
 
 namespace corvane::gdal {
 
 struct RunRead;
+struct Run;
 class RunRow;
 
 class ValueRunRows {
 public:
-    // The runs of the attribute at host index `fieldIndex` (OGR index
-    // `ogrIndex`), less the row `firstId` holding `firstValue` that was
-    // already handed out. Nothing when the layer's database cannot answer
-    // this way or does not hold that row.
+    // The rows of the attribute at host index `fieldIndex`, less the row
+    // `firstId` holding `firstValue` that was already handed out. Nothing
+    // when the layer's database cannot answer this way. The lease must
+    // outlive the result.
     static std::unique_ptr<ValueRunRows> start(LayerLease& lease, std::shared_ptr<DataSource> source,
                                                std::shared_ptr<const LayerSchema> schema, std::int32_t fieldIndex,
                                                const host::Variant& firstValue, GIntBig firstId);
 
-    explicit ValueRunRows(std::shared_ptr<RunRead> read);
+    ValueRunRows(std::shared_ptr<RunRead> read, std::unique_ptr<ValueRunReader> runs);
     ~ValueRunRows();
     ValueRunRows(const ValueRunRows&) = delete;
     ValueRunRows& operator=(const ValueRunRows&) = delete;
@@ -39,7 +43,8 @@ private:
     std::shared_ptr<RunRow> freeRow();
 
     std::shared_ptr<RunRead> m_read;
-    std::size_t m_run = 0;
+    std::unique_ptr<ValueRunReader> m_runs;
+    std::shared_ptr<Run> m_run;
     std::int64_t m_place = 0;
     // Callers hold at most the row before the one they ask for, so two rows
     // taken in turn are enough to never build one per row.

@@ -93,27 +93,46 @@ std::string runOrder(const std::string& column) { return quotedName(column) + " 
 
 } // namespace
 
-std::optional<std::vector<ValueRun>> readValueRuns(GDALDataset& dataset, OGRLayer& layer, const std::string& column)
+class GroupedRows {
+public:
+    GroupedRows(GDALDataset& dataset, const std::string& sql, std::string table)
+        : m_result(dataset, sql), m_table(std::move(table))
+    {
+    }
+    SqlResult m_result;
+    std::string m_table;
+};
+
+std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLayer& layer, const std::string& column)
 {
     const std::string table = layer.GetName();
-    if (!hasIndexLeadingWith(dataset, table, column)) return std::nullopt;
+    if (!hasIndexLeadingWith(dataset, table, column)) return nullptr;
     ScopedCplErrors errors;
-    SqlResult grouped(dataset, "SELECT " + quotedName(column) + ", COUNT(*) FROM " + quotedName(table) +
-                                   " GROUP BY " + runOrder(column) + " ORDER BY " + runOrder(column));
-    if (grouped.layer() == nullptr) errors.raise("Cannot read " + column + " of " + table);
-    std::vector<ValueRun> runs;
-    std::int64_t start = 0;
-    while (auto group = grouped.next()) {
-        ValueRun run;
-        if (group->IsFieldSetAndNotNull(0)) run.value = host::Variant(std::string(group->GetFieldAsString(0)));
-        else run.value = host::Variant::null();
-        run.start = start;
-        run.rows = group->GetFieldAsInteger64(1);
-        start += run.rows;
-        runs.push_back(std::move(run));
-    }
-    if (errors.failed()) errors.raise("Cannot read " + column + " of " + table);
-    return runs;
+    auto rows = std::make_unique<GroupedRows>(dataset,
+                                              "SELECT " + quotedName(column) + ", COUNT(*) FROM " + quotedName(table) +
+                                                  " GROUP BY " + runOrder(column) + " ORDER BY " + runOrder(column),
+                                              table);
+    if (rows->m_result.layer() == nullptr || errors.failed()) errors.raise("Cannot read " + column + " of " + table);
+    return std::make_unique<ValueRunReader>(std::move(rows));
+}
+
+ValueRunReader::ValueRunReader(std::unique_ptr<GroupedRows> rows) : m_rows(std::move(rows)) {}
+
+ValueRunReader::~ValueRunReader() = default;
+
+std::optional<ValueRun> ValueRunReader::next()
+{
+    ScopedCplErrors errors;
+    const auto group = m_rows->m_result.next();
+    if (errors.failed()) errors.raise("Cannot read the values of " + m_rows->m_table);
+    if (!group) return std::nullopt;
+    ValueRun run;
+    if (group->IsFieldSetAndNotNull(0)) run.value = host::Variant(std::string(group->GetFieldAsString(0)));
+    else run.value = host::Variant::null();
+    run.start = m_start;
+    run.rows = group->GetFieldAsInteger64(1);
+    m_start += run.rows;
+    return run;
 }
 
 std::vector<GIntBig> objectIdsOfRun(GDALDataset& dataset, OGRLayer& layer, const std::string& column,

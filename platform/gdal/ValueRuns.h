@@ -8,6 +8,7 @@
 // caller asks a row for one.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,11 +26,29 @@ struct ValueRun {
     std::int64_t rows = 0;     // rows holding the value
 };
 
-// The runs of `column` in `layer` of a GeoPackage, in index order; nothing
-// when no whole (not partial) index with binary collation starts with the
-// column, since grouping would then sort the table. Raises HostError when
-// the grouping query fails.
-std::optional<std::vector<ValueRun>> readValueRuns(GDALDataset& dataset, OGRLayer& layer, const std::string& column);
+class GroupedRows;  // the open grouping query
+
+// The runs of one column, read as they are asked for.
+class ValueRunReader {
+public:
+    // Nothing when no whole (not partial) index with binary collation
+    // starts with `column`, since grouping would then sort the table.
+    // Raises HostError when the grouping query fails.
+    static std::unique_ptr<ValueRunReader> open(GDALDataset& dataset, OGRLayer& layer, const std::string& column);
+
+    explicit ValueRunReader(std::unique_ptr<GroupedRows> rows);
+    ~ValueRunReader();
+    ValueRunReader(const ValueRunReader&) = delete;
+    ValueRunReader& operator=(const ValueRunReader&) = delete;
+
+    // The next run in index order, or nothing after the last. Raises
+    // HostError when reading fails.
+    std::optional<ValueRun> next();
+
+private:
+    std::unique_ptr<GroupedRows> m_rows;
+    std::int64_t m_start = 0;
+};
 
 // The object IDs of a run's rows, in ID order.
 std::vector<GIntBig> objectIdsOfRun(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
