@@ -52,14 +52,18 @@ void GdalRow::reset(std::shared_ptr<const RowContext> context, OGRFeatureUniqueP
     m_whole = false;
 }
 
+OGRFeatureUniquePtr readWholeFeature(DataSource& source, const LayerSchema& schema, GIntBig fid)
+{
+    LayerLease lease = source.lease(schema.layerName);
+    ScopedCplErrors errors;
+    OGRFeatureUniquePtr whole(lease.layer().GetFeature(fid));
+    if (!whole) errors.raise("Cannot read feature " + std::to_string(fid) + " of " + schema.layerName);
+    return whole;
+}
+
 void GdalRow::readWhole()
 {
-    const LayerSchema& schema = *m_context->schema;
-    LayerLease lease = m_context->source->lease(schema.layerName);
-    ScopedCplErrors errors;
-    OGRFeatureUniquePtr whole(lease.layer().GetFeature(m_feature->GetFID()));
-    if (!whole) errors.raise("Cannot read feature " + std::to_string(m_feature->GetFID()) + " of " + schema.layerName);
-    m_feature = std::move(whole);
+    m_feature = readWholeFeature(*m_context->source, *m_context->schema, m_feature->GetFID());
     m_whole = true;
 }
 

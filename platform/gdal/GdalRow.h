@@ -58,6 +58,10 @@ private:
 // The host's 32-bit object ID of an OGR feature ID; raises when it does not fit.
 std::int32_t objectId(GIntBig fid, const std::string& layerName);
 
+// The feature of that ID with every field and its shape; raises when it
+// cannot be read.
+OGRFeatureUniquePtr readWholeFeature(DataSource& source, const LayerSchema& schema, GIntBig fid);
+
 // A field value of an OGR feature as the host's variant.
 host::Variant attributeValue(const OGRFeature& feature, int ogrIndex);
 

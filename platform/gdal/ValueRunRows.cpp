@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "gdal/CplErrors.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -71,13 +70,9 @@ private:
     GdalRow& whole()
     {
         if (!m_whole) {
-            const GIntBig fid = id();
             const RowContext& context = *m_read->wholeRows;
-            LayerLease lease = context.source->lease(context.schema->layerName);
-            ScopedCplErrors errors;
-            OGRFeatureUniquePtr feature(lease.layer().GetFeature(fid));
-            if (!feature) errors.raise("Cannot read feature " + std::to_string(fid) + " of " + context.schema->layerName);
-            m_whole = std::make_unique<GdalRow>(m_read->wholeRows, std::move(feature));
+            m_whole = std::make_unique<GdalRow>(m_read->wholeRows,
+                                                readWholeFeature(*context.source, *context.schema, id()));
         }
         return *m_whole;
     }

@@ -9,29 +9,18 @@ namespace corvane::gdal {
 
 namespace {
 
-std::string quotedName(const std::string& name)
+// SQL quoting: the mark around the text, and doubled inside it.
+std::string quoted(const std::string& text, char mark)
 {
-    std::string quoted = "\"";
-    for (const char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string quotedText(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
-    return quoted + "'";
-}
-
-bool equalsIgnoringAsciiCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
+    std::string result(1, mark);
+    for (const char c : text) {
+        result += c;
+        if (c == mark) result += c;
     }
-    return true;
+    return result + mark;
 }
+
+std::string quotedName(const std::string& name) { return quoted(name, '"'); }
 
 // A result set of GDALDataset::ExecuteSQL, released with its dataset's call.
 class SqlResult {
@@ -78,8 +67,7 @@ bool hasIndexLeadingWith(GDALDataset& dataset, const std::string& table, const s
         if (columns.layer() == nullptr) continue;
         while (auto key = columns.next()) {
             if (numberOf(*key, "seqno") != 0) continue;
-            if (equalsIgnoringAsciiCase(textOf(*key, "name"), column) &&
-                equalsIgnoringAsciiCase(textOf(*key, "coll"), "BINARY")) {
+            if (EQUAL(textOf(*key, "name").c_str(), column.c_str()) && EQUAL(textOf(*key, "coll").c_str(), "BINARY")) {
                 return true;
             }
         }
@@ -154,7 +142,7 @@ std::vector<GIntBig> objectIdsOfRun(GDALDataset& dataset, OGRLayer& layer, const
     };
     const std::string select = "SELECT " + fid + " FROM " + quotedName(table);
     // The run's value finds its rows through the index ...
-    const std::string match = run.value.isNull() ? " IS NULL" : " = " + quotedText(run.value.toText());
+    const std::string match = run.value.isNull() ? " IS NULL" : " = " + quoted(run.value.toText(), '\'');
     auto ids = idsOf(select + " WHERE " + runOrder(column) + match + " ORDER BY " + fid);
     if (static_cast<std::int64_t>(ids.size()) == run.rows) return ids;
     // ... unless some were stored as numbers in the text column: then by place.
