@@ -54,7 +54,7 @@ LayerLease::LayerLease(std::shared_ptr<DataSource> source, GDALDatasetUniquePtr 
 
 LayerLease::~LayerLease()
 {
-    if (m_source && m_dataset) m_source->giveBack(std::move(m_dataset));
+    if (m_source && m_dataset) m_source->giveBack(std::move(m_dataset), m_generation);
 }
 
 DataSource::DataSource(std::string path, OpenOptions options)
@@ -70,21 +70,28 @@ std::shared_ptr<DataSource> DataSource::create(std::string path, OpenOptions opt
 LayerLease DataSource::lease(const std::string& layerName)
 {
     GDALDatasetUniquePtr dataset;
+    std::uint64_t generation = 0;
     {
         std::lock_guard lock(m_mutex);
+        checkFilesLocked();
+        generation = m_generation;
         if (!m_idle.empty()) {
             dataset = std::move(m_idle.back());
             m_idle.pop_back();
         }
     }
-    if (!dataset) dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
+    if (!dataset) {
+        dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
+        std::lock_guard lock(m_mutex);
+        recordFilesLocked(*dataset);
+    }
     if (m_driverName.empty() && dataset->GetDriver() != nullptr) {
         m_driverName = dataset->GetDriver()->GetDescription();
     }
 
     OGRLayer* layer = dataset->GetLayerByName(layerName.c_str());
     if (layer == nullptr) {
-        giveBack(std::move(dataset));
+        giveBack(std::move(dataset), generation);
         host::raiseError(host::errors::kHostCallFailed, "Layer " + layerName + " not found in " + m_path);
     }
     ScopedCplErrors errors;
@@ -94,7 +101,47 @@ LayerLease DataSource::lease(const std::string& layerName)
         if (layer->SetIgnoredFields(nullptr) != OGRERR_NONE) errors.raise("Cannot reset layer " + layerName);
     }
     layer->ResetReading();
-    return LayerLease(shared_from_this(), std::move(dataset), layer);
+    LayerLease lease(shared_from_this(), std::move(dataset), layer);
+    lease.m_generation = generation;
+    return lease;
+}
+
+void DataSource::recordFilesLocked(GDALDataset& dataset)
+{
+    if (!m_files.empty()) return;
+    const CPLStringList files(dataset.GetFileList());
+    for (int i = 0; i < files.size(); ++i) m_files.emplace_back(files[i]);
+    m_stamp = stampFiles(m_files);
+}
+
+void DataSource::checkFilesLocked()
+{
+    if (m_files.empty()) return;
+    FileStamp now = stampFiles(m_files);
+    if (now.sameAs(m_stamp)) return;
+    // Changed, or cannot tell: forget everything learnt from the old files.
+    m_stamp = std::move(now);
+    ++m_generation;
+    m_idle.clear();
+    m_indexes.clear();
+}
+
+std::shared_ptr<const ValueIndex> DataSource::valueIndex(const std::string& layerName, const std::string& fieldName)
+{
+    std::lock_guard lock(m_mutex);
+    checkFilesLocked();
+    if (!m_stamp.valid) return nullptr;
+    const auto found = m_indexes.find({layerName, fieldName});
+    return found == m_indexes.end() ? nullptr : found->second;
+}
+
+void DataSource::keepValueIndex(const std::string& layerName, const std::string& fieldName,
+                                std::shared_ptr<const ValueIndex> index, std::uint64_t generation)
+{
+    std::lock_guard lock(m_mutex);
+    checkFilesLocked();
+    if (!index || !m_stamp.valid || generation != m_generation) return;
+    m_indexes[{layerName, fieldName}] = std::move(index);
 }
 
 std::string DataSource::driverName()
@@ -103,15 +150,17 @@ std::string DataSource::driverName()
         // Opening once tells the driver; the dataset goes to the idle pool.
         auto dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
         if (dataset->GetDriver() != nullptr) m_driverName = dataset->GetDriver()->GetDescription();
-        giveBack(std::move(dataset));
+        std::lock_guard lock(m_mutex);
+        recordFilesLocked(*dataset);
+        if (m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
     }
     return m_driverName;
 }
 
-void DataSource::giveBack(GDALDatasetUniquePtr dataset)
+void DataSource::giveBack(GDALDatasetUniquePtr dataset, std::uint64_t generation)
 {
     std::lock_guard lock(m_mutex);
-    if (m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
+    if (generation == m_generation && m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
 }
 
 } // namespace corvane::gdal

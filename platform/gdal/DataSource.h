@@ -3,15 +3,23 @@
 // leases a dataset of its own for as long as it reads, so two cursors over
 // the same layer never disturb each other's filters or reading position;
 // idle datasets are kept for the next lease, as opening one costs far more
-// than a query. Leases may outlive the map that made them.
+// than a query. Leases may outlive the map that made them. When the files
+// change on disk, idle datasets and value indexes are dropped at the next
+// lease, and datasets leased before are not kept when given back.
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
+
+#include "gdal/FileStamp.h"
+#include "gdal/ValueIndex.h"
 
 namespace corvane::gdal {
 
@@ -39,8 +47,12 @@ public:
 
     [[nodiscard]] OGRLayer& layer() const noexcept { return *m_layer; }
     [[nodiscard]] GDALDataset& dataset() const noexcept { return *m_dataset; }
+    // Which state of the files on disk this dataset was opened on.
+    [[nodiscard]] std::uint64_t generation() const noexcept { return m_generation; }
 
 private:
+    friend class DataSource;
+    std::uint64_t m_generation = 0;
     std::shared_ptr<DataSource> m_source;
     GDALDatasetUniquePtr m_dataset;
     OGRLayer* m_layer = nullptr;
@@ -61,16 +73,32 @@ public:
     // The driver's short name ("GPKG", "ESRI Shapefile"...).
     [[nodiscard]] std::string driverName();
 
+    // The value index of one field of a layer (by OGR field name), when a
+    // read built one and the files have not changed since; else empty.
+    [[nodiscard]] std::shared_ptr<const ValueIndex> valueIndex(const std::string& layerName,
+                                                               const std::string& fieldName);
+    // Keeps an index built by reading through a lease of `generation`,
+    // unless the files changed since that lease was made. Never on disk.
+    void keepValueIndex(const std::string& layerName, const std::string& fieldName,
+                        std::shared_ptr<const ValueIndex> index, std::uint64_t generation);
+
 private:
     DataSource(std::string path, OpenOptions options);
     friend class LayerLease;
-    void giveBack(GDALDatasetUniquePtr dataset);
+    void giveBack(GDALDatasetUniquePtr dataset, std::uint64_t generation);
+    // Starts a new generation when the files changed; call with m_mutex held.
+    void checkFilesLocked();
+    void recordFilesLocked(GDALDataset& dataset);
 
     std::string m_path;
     OpenOptions m_options;
     std::mutex m_mutex;
     std::vector<GDALDatasetUniquePtr> m_idle;
     std::string m_driverName;
+    std::vector<std::string> m_files;  // known once a dataset was opened
+    FileStamp m_stamp;
+    std::uint64_t m_generation = 0;
+    std::map<std::pair<std::string, std::string>, std::shared_ptr<const ValueIndex>> m_indexes;
 };
 
 } // namespace corvane::gdal

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdal/CplErrors.h"
+#include "gdal/IndexedClause.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
 
@@ -54,7 +55,8 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
       m_lease(m_source->lease(m_schema->layerName))
 {
     m_ids = applyRequest(m_lease.layer(), *m_schema, m_request);
-    if (!m_ids && m_schema->dateStyle == DateLiteralStyle::OgrSql) {
+    if (!m_ids && !isBlankClause(m_request.whereClause)) answerFromValueIndex();
+    if ((!m_ids || m_rowCheck) && m_schema->dateStyle == DateLiteralStyle::OgrSql) {
         for (auto& term : conjoinedTextEqualities(m_request.whereClause)) {
             const std::int32_t index = m_schema->findField(term.field);
             if (index < 0) continue;
@@ -133,6 +135,7 @@ OGRFeatureUniquePtr GdalCursor::fetchById()
     while (m_nextId < m_ids->size()) {
         const auto fid = static_cast<GIntBig>((*m_ids)[m_nextId++]);
         OGRFeatureUniquePtr feature(m_lease.layer().GetFeature(fid));
+        if (feature && m_rowCheck && !(m_rowCheck->Evaluate(feature.get()) && meetsTextEqualities(*feature))) continue;
         if (feature) return feature;
         // A missing ID is no match; anything GDAL reported is a failure.
         if (errors.failed()) raiseClauseFailure(errors.message());
@@ -192,18 +195,69 @@ bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
     return true;
 }
 
-bool GdalCursor::answerFromValueRuns()
+void GdalCursor::answerFromValueIndex()
 {
-    if (!isBlankClause(m_request.whereClause) || m_source->driverName() != "GPKG") return false;
+    OGRLayer& layer = m_lease.layer();
+    auto ids = candidateIds(*m_source, *m_schema, layer, m_request.whereClause);
+    if (!ids) return;
+    const std::string translated = translateWhereClause(m_request.whereClause, m_schema->dateStyle);
+    if (m_schema->dateStyle == DateLiteralStyle::OgrSql) {
+        // Read by ID; each row is checked as OGR's filter would check it.
+        m_rowCheck = compileRowCheck(layer, *m_schema, translated, m_request.whereClause);
+        m_ids = std::move(*ids);
+        return;
+    }
+    // The database keeps its own comparison rules, on the candidates only.
+    if (ids->size() > kMaxIdsInFilter || std::string(layer.GetFIDColumn()).empty()) return;
+    ScopedCplErrors errors;
+    if (layer.SetAttributeFilter(restrictToIds(layer, *ids, translated).c_str()) != OGRERR_NONE || errors.failed()) {
+        raiseRejected(*m_schema, m_request.whereClause, errors.message());
+    }
+}
+
+void GdalCursor::startValueIndex(std::int32_t fieldIndex)
+{
+    const FieldInfo& field = m_schema->field(fieldIndex);
+    const char* name = m_lease.layer().GetLayerDefn()->GetFieldDefn(field.ogrIndex)->GetNameRef();
+    if (m_source->valueIndex(m_schema->layerName, name)) return;  // one is kept already
+    m_indexBuilder = std::make_unique<ValueIndexBuilder>();
+    m_indexOgrField = field.ogrIndex;
+    const host::Variant first = m_row->Value(fieldIndex);
+    m_indexBuilder->add(m_row->fid(), first.isText() ? std::get<std::string>(first.storage()).c_str() : nullptr);
+}
+
+void GdalCursor::recordForValueIndex(const OGRFeature* feature)
+{
+    if (feature != nullptr) {
+        m_indexBuilder->add(feature->GetFID(),
+                            feature->IsFieldSetAndNotNull(m_indexOgrField) ? feature->GetFieldAsString(m_indexOgrField)
+                                                                           : nullptr);
+        return;
+    }
+    // The whole table was read: keep what was learnt for later clauses.
+    const char* name = m_lease.layer().GetLayerDefn()->GetFieldDefn(m_indexOgrField)->GetNameRef();
+    m_source->keepValueIndex(m_schema->layerName, name, m_indexBuilder->finish(), m_lease.generation());
+    m_indexBuilder.reset();
+}
+
+std::int32_t GdalCursor::soleTextFieldRead() const
+{
+    if (!isBlankClause(m_request.whereClause)) return -1;
     const auto& used = m_context->use->used;
-    if (std::count(used.begin(), used.end(), true) != 1) return false;
+    if (std::count(used.begin(), used.end(), true) != 1) return -1;
     const auto ogrIndex = static_cast<int>(std::find(used.begin(), used.end(), true) - used.begin());
-    if (m_lease.layer().GetLayerDefn()->GetFieldDefn(ogrIndex)->GetType() != OFTString) return false;
+    if (m_lease.layer().GetLayerDefn()->GetFieldDefn(ogrIndex)->GetType() != OFTString) return -1;
     std::int32_t fieldIndex = 0;
     while (m_schema->field(fieldIndex).kind != FieldInfo::Kind::Attribute ||
            m_schema->field(fieldIndex).ogrIndex != ogrIndex) {
         ++fieldIndex;
     }
+    return fieldIndex;
+}
+
+bool GdalCursor::answerFromValueRuns(std::int32_t fieldIndex)
+{
+    if (m_source->driverName() != "GPKG") return false;
     m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid());
     if (!m_runs) return false;
     m_batch.clear();
@@ -214,12 +268,15 @@ host::Ref<host::IFeature> GdalCursor::next()
 {
     if (m_runs) return m_runs->next();
     if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing
-        if (answerFromValueRuns()) return m_runs->next();
+        const std::int32_t soleField = soleTextFieldRead();
+        if (soleField >= 0 && answerFromValueRuns(soleField)) return m_runs->next();
+        if (soleField >= 0) startValueIndex(soleField);
         const GIntBig first = m_row->fid();
         narrowToUsedFields();
         if (m_context->loaded) m_alreadyDelivered.push_back(first);
     }
     OGRFeatureUniquePtr feature = fetch();
+    if (m_indexBuilder) recordForValueIndex(feature.get());
     if (!feature) return {};
     ++m_delivered;
     // A recycled row is reused only when the caller let go of the last one.

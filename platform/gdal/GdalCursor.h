@@ -10,7 +10,9 @@
 // reads itself whole by ID), which lets a database driver skip the other
 // columns or answer from a covering index. A whole-table read of one
 // indexed text column of a GeoPackage goes further and reads the column's
-// runs of equal values instead of its rows.
+// runs of equal values instead of its rows. A whole-table read of one text
+// column otherwise leaves a value index behind on its data source, and
+// later `field = 'text'` clauses on that field read only the rows it names.
 
 #include <cstdint>
 #include <deque>
@@ -22,6 +24,7 @@
 #include "gdal/DataSource.h"
 #include "gdal/GdalRow.h"
 #include "gdal/LayerSchema.h"
+#include "gdal/ValueIndex.h"
 #include "gdal/ValueRunRows.h"
 #include "host/Tables.h"
 
@@ -48,8 +51,13 @@ private:
     OGRFeatureUniquePtr fetchById();
     void readBatch();
     void narrowToUsedFields();
-    [[nodiscard]] bool answerFromValueRuns();
+    // The host index of the one text field a whole-table read has used, or -1.
+    [[nodiscard]] std::int32_t soleTextFieldRead() const;
+    [[nodiscard]] bool answerFromValueRuns(std::int32_t fieldIndex);
     [[nodiscard]] bool meetsTextEqualities(const OGRFeature& feature) const;
+    void answerFromValueIndex();
+    void startValueIndex(std::int32_t fieldIndex);
+    void recordForValueIndex(const OGRFeature* feature);
     host::Ref<host::IFeature> next();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
 
@@ -73,6 +81,12 @@ private:
     // may meet them again, in another order.
     std::vector<GIntBig> m_alreadyDelivered;
     std::unique_ptr<ValueRunRows> m_runs;
+    // Rows fetched by ID for a clause answered from a value index are
+    // checked against the clause here (drivers that filter with OGR's SQL).
+    std::unique_ptr<OGRFeatureQuery> m_rowCheck;
+    // Built while a whole-table read of one text field runs.
+    std::unique_ptr<ValueIndexBuilder> m_indexBuilder;
+    int m_indexOgrField = -1;
 };
 
 // Puts the where clause (or object-ID list) and the ignored fields on a

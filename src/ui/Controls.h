@@ -40,26 +40,47 @@ class ListBox final : public Control {
 public:
     using Control::Control;
 
-    // Sorted lists insert in ascending order ignoring case, after equal entries.
+    // Sorted lists insert in the locale's order ignoring case (see
+    // SortKey.h), after equal entries. Sorted entries are placed in batches:
+    // the next read of the list, or the end of the form's event, places
+    // them, and only then is the peer told of each, at its final index.
     void AddItem(const std::string& text);
     void Clear();
-    [[nodiscard]] int ListCount() const noexcept { return static_cast<int>(m_items.size()); }
+    [[nodiscard]] int ListCount() const noexcept { return static_cast<int>(m_items.size() + m_pending.size()); }
     // Raises 381 (invalid property array index) out of range.
     [[nodiscard]] const std::string& List(int index) const;
-    [[nodiscard]] int ListIndex() const noexcept { return m_listIndex; }
+    [[nodiscard]] int ListIndex() const
+    {
+        settle();
+        return m_listIndex;
+    }
     // Selecting in code raises Click at once, as a user's click does.
     void ListIndex(int index);
     [[nodiscard]] bool Selected(int index) const;
     // The selected entry's text, or empty.
     [[nodiscard]] std::string Text() const;
     [[nodiscard]] bool Sorted() const noexcept { return m_spec.sorted; }
-    [[nodiscard]] const std::vector<std::string>& items() const noexcept { return m_items; }
+    [[nodiscard]] const std::vector<std::string>& items() const
+    {
+        settle();
+        return m_items;
+    }
 
     void reset() override;
+    // Places the entries added since the last read.
+    void settle() const;
 
 private:
-    std::vector<std::string> m_items;
-    int m_listIndex = -1;
+    struct Pending {
+        std::string key;
+        std::string text;
+    };
+    // Placing entries changes what the list shows, not what it holds, so
+    // the reads that place them stay const.
+    mutable std::vector<std::string> m_items;
+    mutable std::vector<std::string> m_keys;  // sorted lists: each entry's sort key
+    mutable std::vector<Pending> m_pending;   // in the order they were added
+    mutable int m_listIndex = -1;
 };
 
 class TextBox final : public Control {

@@ -149,6 +149,14 @@ void Form::raiseEvent(const std::function<void()>& handler)
             }
         }
     }
+    // What the handler added to sorted lists is shown when it returns.
+    try {
+        for (const auto& control : m_controls) {
+            if (const auto* list = dynamic_cast<const ListBox*>(control.get())) list->settle();
+        }
+    } catch (...) {
+        // Out of memory while placing entries: they are placed at the next read.
+    }
 }
 
 } // namespace corvane::ui

@@ -1,0 +1,74 @@
+#include "gdal/ValueIndex.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace corvane::gdal {
+
+std::span<const std::uint32_t> ValueIndex::idsOf(std::string_view text) const
+{
+    const auto found = m_ranges.find(text);
+    if (found == m_ranges.end()) return {};
+    return std::span<const std::uint32_t>(m_ids).subspan(found->second.begin, found->second.end - found->second.begin);
+}
+
+std::size_t ValueIndex::bytes() const noexcept
+{
+    std::size_t total = m_ids.capacity() * sizeof(std::uint32_t);
+    for (const auto& [text, range] : m_ranges) total += text.capacity() + sizeof(text) + sizeof(range) + 2 * sizeof(void*);
+    return total + m_ranges.bucket_count() * sizeof(void*);
+}
+
+void ValueIndexBuilder::add(std::int64_t fid, const char* text)
+{
+    if (m_spoilt || text == nullptr) return;
+    if (fid < 0 || fid > std::numeric_limits<std::uint32_t>::max() ||
+        m_rowId.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        m_spoilt = true;
+        return;
+    }
+    // Rows of one street often follow each other: skip the look-up then.
+    const std::string_view value(text, std::strlen(text));
+    if (!m_haveLast || m_names[m_lastValue] != value) {
+        auto found = m_values.find(value);
+        if (found == m_values.end()) {
+            found = m_values.emplace(std::string(value), static_cast<std::uint32_t>(m_names.size())).first;
+            m_names.emplace_back(found->first);  // node-based map: keys never move
+        }
+        m_lastValue = found->second;
+        m_haveLast = true;
+    }
+    m_rowValue.push_back(m_lastValue);
+    m_rowId.push_back(static_cast<std::uint32_t>(fid));
+}
+
+std::shared_ptr<const ValueIndex> ValueIndexBuilder::finish()
+{
+    if (m_spoilt) return nullptr;
+    auto index = std::make_shared<ValueIndex>();
+    // Counting sort by value: each value's IDs end up together, in read order.
+    std::vector<std::uint32_t> next(m_names.size() + 1, 0);
+    for (const auto value : m_rowValue) ++next[value + 1];
+    for (std::size_t i = 1; i < next.size(); ++i) next[i] += next[i - 1];
+    index->m_ranges.reserve(m_names.size());
+    for (auto& node : m_values) {
+        index->m_ranges.emplace(node.first, ValueIndex::Range{next[node.second], next[node.second + 1]});
+    }
+    index->m_ids.resize(m_rowId.size());
+    for (std::size_t row = 0; row < m_rowId.size(); ++row) index->m_ids[next[m_rowValue[row]]++] = m_rowId[row];
+    std::vector<std::uint32_t>().swap(m_rowValue);
+    std::vector<std::uint32_t>().swap(m_rowId);
+    // Drivers read in ID order, but nothing promises it.
+    for (const auto& [text, range] : index->m_ranges) {
+        const auto first = index->m_ids.begin() + range.begin;
+        const auto last = index->m_ids.begin() + range.end;
+        if (!std::is_sorted(first, last)) std::sort(first, last);
+    }
+    m_values.clear();
+    m_names.clear();
+    m_haveLast = false;
+    return index;
+}
+
+} // namespace corvane::gdal

@@ -1,0 +1,191 @@
+#include "gdal/ValueIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include "TownFiles.h"
+#include "gdal/LayerTable.h"
+#include "host/QueryFilter.h"
+
+namespace corvane::gdal {
+namespace {
+
+// Street values that a careless index would mix up: letter case, blanks,
+// Null beside empty text, a quote, a name held by one row only.
+const std::vector<std::optional<std::string>> kStreets = {
+    "Oak", "OAK", " Oak", "oak", "", std::nullopt, "Elm", "O'Neil", "Oak ", "Elm"};
+constexpr int kRows = 150;
+constexpr int kLonelyRow = 77;
+const char* const kLonely = "Única Rua";
+
+void writeStreets(const std::string& path, const char* driverName, const std::string& renameOak = "Oak")
+{
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName);
+    if (std::filesystem::exists(path)) driver->Delete(path.c_str());
+    GDALDatasetUniquePtr dataset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    ASSERT_TRUE(dataset);
+    OGRLayer* layer = dataset->CreateLayer("Parcels", nullptr, wkbPoint, nullptr);
+    ASSERT_NE(layer, nullptr);
+    OGRFieldDefn street("STNAME", OFTString);
+    street.SetWidth(40);
+    OGRFieldDefn number("ADDNUM", OFTString);
+    number.SetWidth(8);
+    ASSERT_EQ(layer->CreateField(&street), OGRERR_NONE);
+    ASSERT_EQ(layer->CreateField(&number), OGRERR_NONE);
+    for (int row = 0; row < kRows; ++row) {
+        OGRFeature feature(layer->GetLayerDefn());
+        const auto& value = kStreets[static_cast<std::size_t>(row) % kStreets.size()];
+        if (row == kLonelyRow) feature.SetField(0, kLonely);
+        else if (!value) feature.SetFieldNull(0);
+        else feature.SetField(0, *value == "Oak" ? renameOak.c_str() : value->c_str());
+        feature.SetField(1, std::to_string(row % 7).c_str());
+        OGRPoint point(row, row);
+        feature.SetGeometry(&point);
+        ASSERT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+    }
+}
+
+host::Ref<host::IQueryFilter> where(const std::string& clause)
+{
+    auto filter = host::makeRef<host::QueryFilter>();
+    filter->WhereClause(clause);
+    return filter;
+}
+
+std::string quoted(const std::string& text)
+{
+    std::string out = "'";
+    for (const char c : text) {
+        out += c;
+        if (c == '\'') out += c;
+    }
+    return out + "'";
+}
+
+std::vector<std::string> clauses()
+{
+    std::vector<std::string> found;
+    std::vector<std::string> texts{kLonely, "Nowhere", "oak ", "OAK "};
+    for (const auto& value : kStreets) texts.push_back(value.value_or("<Null>"));
+    for (const auto& text : texts) {
+        found.push_back("STNAME = " + quoted(text));
+        found.push_back("STNAME = " + quoted(text) + " AND ADDNUM = '3'");
+        found.push_back("ADDNUM = '3' AND STNAME = " + quoted(text));
+    }
+    return found;
+}
+
+struct Format {
+    const char* driver;
+    const char* file;
+};
+
+class ValueIndexTest : public ::testing::TestWithParam<Format> {
+protected:
+    std::string m_path = testing::scratchPath(std::string("streets-") + GetParam().file);
+
+    void SetUp() override
+    {
+        if (GetParam().driver == std::string("ESRI Shapefile")) {
+            std::filesystem::create_directories(m_path);
+            m_path += "/Parcels.shp";
+        }
+        writeStreets(m_path, GetParam().driver);
+    }
+
+    static std::vector<std::int32_t> ids(LayerTable& table, const std::string& clause, bool withShapes)
+    {
+        std::vector<std::int32_t> found;
+        if (withShapes) {
+            auto cursor = table.searchFeatures(where(clause), true);
+            while (auto feature = cursor->NextFeature()) found.push_back(feature->OID());
+        } else {
+            auto cursor = table.Search(where(clause), false);
+            while (auto row = cursor->NextRow()) found.push_back(row->OID());
+        }
+        return found;
+    }
+
+    // What the street list does: every row's street, nothing else.
+    static void readStreets(LayerTable& table)
+    {
+        auto cursor = table.Search(nullptr, false);
+        const std::int32_t field = table.FindField("STNAME");
+        while (auto row = cursor->NextRow()) (void)row->Value(field);
+    }
+
+    static bool indexed(LayerTable& table) { return table.source()->valueIndex("Parcels", "STNAME") != nullptr; }
+};
+
+TEST_P(ValueIndexTest, ClausesAnsweredFromTheIndexGiveTheRowsAScanGives)
+{
+    auto scanned = testing::parcelsOf(m_path);
+    auto indexedLayer = testing::parcelsOf(m_path);
+    readStreets(indexedLayer->table());
+    ASSERT_TRUE(indexed(indexedLayer->table()));
+    ASSERT_FALSE(indexed(scanned->table()));
+    for (const auto& clause : clauses()) {
+        SCOPED_TRACE(clause);
+        for (const bool withShapes : {false, true}) {
+            EXPECT_EQ(ids(indexedLayer->table(), clause, withShapes), ids(scanned->table(), clause, withShapes));
+        }
+    }
+    // Spot checks that the scan itself is right.
+    EXPECT_EQ(ids(scanned->table(), "STNAME = " + quoted(kLonely), false).size(), 1u);
+    EXPECT_EQ(ids(scanned->table(), "STNAME = 'Oak'", false).size(), 15u);
+    EXPECT_EQ(indexedLayer->table().count(where("STNAME = 'Elm'")), 30);
+}
+
+TEST_P(ValueIndexTest, AFileChangedAfterTheListWasReadIsReadAfresh)
+{
+    auto layer = testing::parcelsOf(m_path);
+    readStreets(layer->table());
+    ASSERT_TRUE(indexed(layer->table()));
+    ASSERT_EQ(ids(layer->table(), "STNAME = 'Pine'", false).size(), 0u);
+
+    writeStreets(m_path, GetParam().driver, "Pine");
+    EXPECT_EQ(ids(layer->table(), "STNAME = 'Pine'", false).size(), 15u);
+    EXPECT_EQ(ids(layer->table(), "STNAME = 'Oak' AND ADDNUM = '3'", true).size(), 0u);
+    EXPECT_FALSE(indexed(layer->table()));
+    readStreets(layer->table());
+    EXPECT_TRUE(indexed(layer->table()));
+    EXPECT_EQ(ids(layer->table(), "STNAME = 'Pine'", false).size(), 15u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ValueIndexTest,
+                         ::testing::Values(Format{"GPKG", "plain.gpkg"}, Format{"ESRI Shapefile", "shp"},
+                                           Format{"GeoJSON", "plain.geojson"}, Format{"SQLite", "plain.sqlite"}),
+                         [](const auto& info) { return std::string(info.param.file).substr(std::string(info.param.file).rfind('.') + 1); });
+
+TEST(ValueIndexBuilder, KeepsEachTextsRowsApartExactlyAndInIdOrder)
+{
+    ValueIndexBuilder builder;
+    builder.add(5, "Oak");
+    builder.add(2, "OAK");
+    builder.add(3, nullptr);
+    builder.add(1, "Oak");
+    builder.add(4, "");
+    auto index = builder.finish();
+    ASSERT_TRUE(index);
+    EXPECT_EQ(std::vector<std::uint32_t>(index->idsOf("Oak").begin(), index->idsOf("Oak").end()),
+              (std::vector<std::uint32_t>{1, 5}));
+    EXPECT_EQ(index->idsOf("OAK").size(), 1u);
+    EXPECT_EQ(index->idsOf("").size(), 1u);
+    EXPECT_TRUE(index->idsOf("oak").empty());
+    EXPECT_EQ(index->distinctValues(), 3u);
+
+    ValueIndexBuilder tooLarge;
+    tooLarge.add(1, "Oak");
+    tooLarge.add(std::int64_t{1} << 33, "Oak");
+    EXPECT_FALSE(tooLarge.finish());
+}
+
+} // namespace
+} // namespace corvane::gdal
