@@ -1,25 +1,36 @@
 // bench_gdal: the street list, street pick and address pick of the search
-// dialog, run by the system's own routines through the GDAL host on a
-// generated town, side by side with GDAL's ogrinfo on the same file.
+// dialog, run by the system's own routines through the GDAL host, side by
+// side with GDAL's ogrinfo on the same file and with the in-process floor
+// (SQLite's own DISTINCT for a GeoPackage, OGR reading the one column of a
+// Shapefile). On generated towns of each size, as an indexed GeoPackage, a
+// GeoPackage without attribute indexes and a Shapefile without them; or on
+// any one file.
 //
-//   bench_gdal [--parcels N] [--streets M] [--runs R] [--data DIR] [--ogrinfo PATH]
+//   bench_gdal [--parcels N]... [--runs R] [--data DIR] [--ogrinfo PATH]
+//   bench_gdal --file PATH --layer NAME --street FIELD --number FIELD [--runs R]
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <random>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include <gdal_priv.h>
+#include <gdal_utils.h>
 #include <ogrsf_frmts.h>
 
 #include "BenchWorld.h"
+#include "Figures.h"
 #include "Measure.h"
 #include "mapdata/CorvaneGIS_ArcMap.h"
 #include "towngen/TownWriter.h"
+#include "ui/SortKey.h"
 
 #ifndef CORVANE_BENCH_DATA_DIR
 #define CORVANE_BENCH_DATA_DIR "."
@@ -30,16 +41,20 @@ namespace {
 using namespace corvane;
 namespace ArcMap = CorvaneGIS_ArcMap;
 
-constexpr const char* kLayer = towngen::kParcelLayer;
-constexpr const char* kStreet = towngen::kStreetField;
-constexpr const char* kNumber = towngen::kNumberField;
+struct Target {
+    std::string kind;  // "GPKG indexed", "GPKG plain", "Shapefile", "file"
+    std::string path;
+    std::string layer = towngen::kParcelLayer;
+    std::string street = towngen::kStreetField;
+    std::string number = towngen::kNumberField;
+};
 
 struct Options {
-    std::int64_t parcels = 1000000;
-    std::int64_t streets = 5000;
-    int runs = 5;
+    std::vector<std::int64_t> parcels;
+    int runs = 9;
     std::string data = CORVANE_BENCH_DATA_DIR;
     std::string ogrinfo = "ogrinfo";
+    Target file{"file", ""};
 };
 
 bool parse(int argc, char** argv, Options& options)
@@ -49,120 +64,100 @@ bool parse(int argc, char** argv, Options& options)
         const std::string_view value = argv[i + 1];
         std::int64_t number = 0;
         const bool numeric = std::from_chars(value.data(), value.data() + value.size(), number).ec == std::errc() && number > 0;
-        if (option == "--parcels" && numeric) options.parcels = number;
-        else if (option == "--streets" && numeric) options.streets = number;
+        if (option == "--parcels" && numeric) options.parcels.push_back(number);
         else if (option == "--runs" && numeric) options.runs = static_cast<int>(number);
         else if (option == "--data") options.data = value;
         else if (option == "--ogrinfo") options.ogrinfo = value;
+        else if (option == "--file") options.file.path = value;
+        else if (option == "--layer") options.file.layer = value;
+        else if (option == "--street") options.file.street = value;
+        else if (option == "--number") options.file.number = value;
         else return false;
     }
+    if (options.parcels.empty()) options.parcels = {10000, 100000, 1000000};
     return argc % 2 == 1;
 }
 
-struct Files {
-    std::string geoPackage;
-    std::string shapefile;
-};
-
-Files ensureTown(const Options& options)
+void copyWithoutIndexes(const std::string& from, const std::string& to)
 {
-    const std::string stem = options.data + "/bench-town-" + std::to_string(options.parcels) + "-" +
-                             std::to_string(options.streets);
-    const Files files{stem + ".gpkg", stem + "-shp/Parcels.shp"};
+    GDALDatasetUniquePtr source(GDALDataset::Open(from.c_str(), GDAL_OF_VECTOR));
+    const char* args[] = {"-f", "GPKG", nullptr};
+    GDALVectorTranslateOptions* options = GDALVectorTranslateOptionsNew(const_cast<char**>(args), nullptr);
+    GDALDatasetH handle = GDALDataset::ToHandle(source.get());
+    GDALDatasetH copy = GDALVectorTranslate(to.c_str(), nullptr, 1, &handle, options, nullptr);
+    GDALVectorTranslateOptionsFree(options);
+    if (copy == nullptr) throw std::runtime_error("cannot copy " + from);
+    GDALClose(copy);
+}
+
+// The three files of a town of `parcels` parcels (200 to a street).
+std::vector<Target> ensureTown(const Options& options, std::int64_t parcels)
+{
+    const std::string stem = options.data + "/bench-town-" + std::to_string(parcels);
     std::filesystem::create_directories(options.data);
-    const towngen::TownSize size{options.parcels, options.streets, 1};
-    if (!std::filesystem::exists(files.geoPackage)) {
-        std::printf("generating %s ...", files.geoPackage.c_str());
+    const towngen::TownSize size{parcels, std::max<std::int64_t>(towngen::kSpecialStreets, parcels / 200), 1};
+    const std::vector<Target> targets{{"GPKG indexed", stem + ".gpkg"},
+                                      {"GPKG plain", stem + "-plain.gpkg"},
+                                      {"Shapefile", stem + "-shp/Parcels.shp"}};
+    const auto generate = [](const std::string& what, const std::function<void()>& work) {
+        std::printf("generating %s ...", what.c_str());
         std::fflush(stdout);
-        const double took = bench::secondsOf([&] { towngen::writeTown(size, towngen::Format::GeoPackage, files.geoPackage); });
-        std::printf(" %.1f s\n", took);
+        std::printf(" %.1f s\n", bench::secondsOf(work));
+    };
+    if (!std::filesystem::exists(targets[0].path)) {
+        generate(targets[0].path, [&] { towngen::writeTown(size, towngen::Format::GeoPackage, targets[0].path); });
     }
-    if (!std::filesystem::exists(files.shapefile)) {
-        std::printf("generating %s ...", (stem + "-shp").c_str());
-        std::fflush(stdout);
-        const double took = bench::secondsOf([&] { towngen::writeTown(size, towngen::Format::Shapefile, stem + "-shp"); });
-        std::printf(" %.1f s\n", took);
+    if (!std::filesystem::exists(targets[1].path)) {
+        generate(targets[1].path, [&] { copyWithoutIndexes(targets[0].path, targets[1].path); });
     }
-    return files;
+    if (!std::filesystem::exists(targets[2].path)) {
+        generate(stem + "-shp", [&] {
+            towngen::writeTown(size, towngen::Format::Shapefile, stem + "-shp");
+            // Most Shapefiles come without OGR's attribute index files.
+            for (const auto& entry : std::filesystem::directory_iterator(stem + "-shp")) {
+                const auto extension = entry.path().extension();
+                if (extension == ".idx" || extension == ".ind") std::filesystem::remove(entry.path());
+            }
+        });
+    }
+    return targets;
 }
 
-struct Pair {
-    std::vector<double> ours;
-    std::vector<double> tool;
-};
-
-void report(const char* what, const Pair& pair, bool haveTool)
-{
-    const double ours = bench::median(pair.ours);
-    if (!haveTool) {
-        std::printf("%-28s %10.2f ms %14s %8s\n", what, ours * 1e3, "-", "-");
-        return;
-    }
-    const double tool = bench::median(pair.tool);
-    std::printf("%-28s %10.2f ms %11.2f ms %8.2f\n", what, ours * 1e3, tool * 1e3, tool > 0 ? ours / tool : 0.0);
-}
-
-double timeTool(const Options& options, const std::vector<std::string>& args, bool& ok)
+double timeTool(const Options& options, const std::vector<std::string>& args)
 {
     int status = 0;
     const double took = bench::secondsOf([&] { status = bench::runQuietly(options.ogrinfo, args); });
-    if (status != 0) ok = false;
-    return took;
+    return status == 0 ? took : -1.0;
 }
 
-std::string streetClause(const std::string& street)
+// The in-process floor of a street list: SQLite's DISTINCT for databases,
+// OGR reading only the street column into a set otherwise.
+double floorOfList(const Target& target)
 {
-    return std::string(kStreet) + " = " + ArcMap::FormatQueryValue(kLayer, kStreet, street);
-}
-
-std::string addressClause(const std::string& street, const std::string& number)
-{
-    return streetClause(street) + " AND " + kNumber + " = " + ArcMap::FormatQueryValue(kLayer, kNumber, number);
-}
-
-// The address pick of the search dialog: clause, object-ID list, first feature, zoom.
-bool pickAddress(const std::string& street, const std::string& number)
-{
-    auto layer = ArcMap::GetFeatureLayerByName(kLayer);
-    auto cursor = ArcMap::GetFeatureCursorByQuery(layer, addressClause(street, number));
-    if (!cursor) return false;
-    auto feature = cursor->NextFeature();
-    ArcMap::ZoomToFeaturePlus(feature, 0.2);
-    return static_cast<bool>(feature);
-}
-
-Pair addressPicks(bench::BenchWorld& world, const Options& options, const std::string& file,
-                  const std::vector<std::string>& picks, bool& toolOk, int& found)
-{
-    Pair pair;
-    for (int run = 0; run < options.runs; ++run) {
-        const std::string& street = picks[static_cast<std::size_t>(run) % picks.size()];
-        const std::string number = std::to_string(2 * run + 3);
-        pair.ours.push_back(bench::secondsOf([&] { found += pickAddress(street, number) ? 1 : 0; }));
-        (void)world;
-        pair.tool.push_back(timeTool(options, {"-ro", "-q", "-where", addressClause(street, number), file, kLayer}, toolOk));
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(target.path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    if (!dataset) return 0.0;
+    std::unordered_set<std::string> seen;
+    if (target.kind.rfind("GPKG", 0) == 0) {
+        return bench::secondsOf([&] {
+            const std::string sql = "SELECT DISTINCT \"" + target.street + "\" FROM \"" + target.layer + "\"";
+            OGRLayer* result = dataset->ExecuteSQL(sql.c_str(), nullptr, nullptr);
+            if (result == nullptr) return;
+            for (OGRFeatureUniquePtr row(result->GetNextFeature()); row; row.reset(result->GetNextFeature())) {
+                seen.emplace(row->GetFieldAsString(0));
+            }
+            dataset->ReleaseResultSet(result);
+        });
     }
-    return pair;
-}
-
-// The floor under any row cursor: OGR reading the street of every feature,
-// geometry and the other fields skipped, into a set.
-double ogrScan(const std::string& path)
-{
-    GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
-    OGRLayer* layer = dataset ? dataset->GetLayerByName(kLayer) : nullptr;
+    OGRLayer* layer = dataset->GetLayerByName(target.layer.c_str());
     if (layer == nullptr) return 0.0;
     std::vector<const char*> ignored{"OGR_GEOMETRY", "OGR_STYLE"};
     OGRFeatureDefn* definition = layer->GetLayerDefn();
     for (int i = 0; i < definition->GetFieldCount(); ++i) {
-        if (std::string_view(definition->GetFieldDefn(i)->GetNameRef()) != kStreet) {
-            ignored.push_back(definition->GetFieldDefn(i)->GetNameRef());
-        }
+        if (target.street != definition->GetFieldDefn(i)->GetNameRef()) ignored.push_back(definition->GetFieldDefn(i)->GetNameRef());
     }
     ignored.push_back(nullptr);
     if (layer->SetIgnoredFields(ignored.data()) != OGRERR_NONE) return 0.0;
-    const int field = definition->GetFieldIndex(kStreet);
-    std::unordered_set<std::string> seen;
+    const int field = definition->GetFieldIndex(target.street.c_str());
     return bench::secondsOf([&] {
         for (OGRFeatureUniquePtr feature(layer->GetNextFeature()); feature; feature.reset(layer->GetNextFeature())) {
             seen.emplace(feature->GetFieldAsString(field));
@@ -170,21 +165,105 @@ double ogrScan(const std::string& path)
     });
 }
 
-// The adapter alone: its row cursor over every parcel, the street read as
-// the host's value, into a set (the routine's list and progress left out).
-double cursorScan()
+struct Pair {
+    std::vector<double> ours;
+    std::vector<double> tool;
+    [[nodiscard]] bench::Cell cell() const
+    {
+        std::vector<double> good;
+        std::copy_if(tool.begin(), tool.end(), std::back_inserter(good), [](double t) { return t >= 0; });
+        return {bench::median(ours), bench::median(good)};
+    }
+};
+
+void measure(const Options& options, const Target& target, const std::string& column, bench::FigureTable& table)
 {
-    auto layer = ArcMap::GetFeatureLayerByName(kLayer);
-    auto table = layer.as<host::IDisplayTable>()->DisplayTable();
-    const std::int32_t field = table->FindField(kStreet);
-    std::unordered_set<std::string> seen;
-    return bench::secondsOf([&] {
-        auto cursor = table->Search(nullptr, false);
-        for (auto row = cursor->NextRow(); row; row = cursor->NextRow()) {
-            const host::Variant value = row->Value(field);
-            if (value.isText()) seen.insert(std::get<std::string>(value.storage()));
-        }
+    bench::BenchWorld world(target.path);
+    const std::string where = " (" + target.kind + ")";
+    const std::string sqlDistinct = "SELECT DISTINCT \"" + target.street + "\" FROM \"" + target.layer + "\"";
+    Pair list;
+    bench::Memory before;
+    bench::Memory after;
+    bench::resetPeakMemory();
+    before = bench::currentMemory();
+    for (int run = 0; run < options.runs; ++run) {
+        list.ours.push_back(bench::secondsOf([&] {
+            ArcMap::LoadListWithUniqueFieldValues(target.layer, target.street, world.streets(), true, nullptr);
+            (void)world.streets().ListIndex();  // the list in its final order
+        }));
+        if (run == 0) after = bench::currentMemory();
+        list.tool.push_back(timeTool(options, {"-ro", "-q", "-sql", sqlDistinct, target.path}));
+    }
+    table.add("street list vs ogrinfo" + where, column, list.cell());
+    std::vector<double> floors;
+    for (int run = 0; run < options.runs; ++run) floors.push_back(floorOfList(target));
+    table.add("street list vs in-process floor" + where, column, {bench::median(list.ours), bench::median(floors)});
+    table.add("street list memory, MB" + where, column,
+              {static_cast<double>(after.peak - before.resident) / 1048576.0 / 1e3, 0});
+
+    const auto& names = world.streets().items();
+    if (names.empty()) {
+        std::printf("no streets listed in %s: %s\n", target.path.c_str(), world.lastMessage().c_str());
+        return;
+    }
+    Pair street;
+    Pair address;
+    for (int run = 0; run < options.runs; ++run) {
+        const std::string name = names[static_cast<std::size_t>(run) * names.size() / static_cast<std::size_t>(options.runs)];
+        const std::string streetClause = target.street + " = " + ArcMap::FormatQueryValue(target.layer, target.street, name);
+        street.ours.push_back(bench::secondsOf([&] {
+            auto cursor = ArcMap::GetCursorByQuery(target.layer, streetClause);
+            ArcMap::LoadListWithUniqueFieldValuesFromCursor(cursor, target.number, world.numbers());
+            (void)world.numbers().ListIndex();
+        }));
+        street.tool.push_back(timeTool(options, {"-ro", "-q", "-where", streetClause, target.path, target.layer}));
+        if (world.numbers().ListCount() == 0) continue;
+        const std::string number = world.numbers().List(0);
+        const std::string addressClause =
+            streetClause + " AND " + target.number + " = " + ArcMap::FormatQueryValue(target.layer, target.number, number);
+        address.ours.push_back(bench::secondsOf([&] {
+            auto layer = ArcMap::GetFeatureLayerByName(target.layer);
+            auto cursor = ArcMap::GetFeatureCursorByQuery(layer, addressClause);
+            if (cursor) ArcMap::ZoomToFeaturePlus(cursor->NextFeature(), 0.2);
+        }));
+        address.tool.push_back(timeTool(options, {"-ro", "-q", "-where", addressClause, target.path, target.layer}));
+    }
+    table.add("street pick vs ogrinfo" + where, column, street.cell());
+    table.add("address pick vs ogrinfo" + where, column, address.cell());
+    if (world.messageCount() > 0) std::printf("message on %s: %s\n", target.path.c_str(), world.lastMessage().c_str());
+}
+
+// A sorted list taking a million distinct names against std::sort of the
+// same names by the same collation keys.
+void sortedListFigure(bench::FigureTable& table, std::size_t count)
+{
+    std::vector<std::string> names;
+    names.reserve(count);
+    const char* stems[] = {"Rua ", "Águas ", "avenida ", "ÉLM ", "Vila ", "o'neil "};
+    std::mt19937 random(7);
+    for (std::size_t i = 0; i < count; ++i) names.push_back(stems[i % 6] + std::to_string(random()) + " " + std::to_string(i));
+    const double sorted = bench::secondsOf([&] {
+        std::vector<std::pair<std::string, const std::string*>> keyed;
+        keyed.reserve(names.size());
+        for (const auto& name : names) keyed.emplace_back(ui::listSortKey(name), &name);
+        std::sort(keyed.begin(), keyed.end());
     });
+    ui::FormSpec spec;
+    spec.name = "frmSort";
+    static const ui::ControlSpec list = [] {
+        ui::ControlSpec c;
+        c.name = "List1";
+        c.kind = ui::ControlKind::ListBox;
+        c.sorted = true;
+        return c;
+    }();
+    spec.controls = std::span<const ui::ControlSpec>(&list, 1);
+    ui::Form form(spec);
+    const double ours = bench::secondsOf([&] {
+        for (const auto& name : names) form.listBox("List1").AddItem(name);
+        (void)form.listBox("List1").ListIndex();
+    });
+    table.add("sorted list of " + std::to_string(count) + " names vs std::sort of keys", "names", {ours, sorted});
 }
 
 } // namespace
@@ -193,85 +272,31 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fputs("usage: bench_gdal [--parcels N] [--streets M] [--runs R] [--data DIR] [--ogrinfo PATH]\n", stderr);
+        std::fputs("usage: bench_gdal [--parcels N]... [--runs R] [--data DIR] [--ogrinfo PATH]\n"
+                   "       bench_gdal --file PATH --layer NAME --street FIELD --number FIELD [--runs R]\n",
+                   stderr);
         return 2;
     }
     try {
-        const Files files = ensureTown(options);
-        const auto names = towngen::streetNames(options.streets, 1);
-        std::vector<std::string> picks;
-        for (int run = 0; run < options.runs; ++run) {
-            picks.push_back(names[static_cast<std::size_t>(run) * names.size() / static_cast<std::size_t>(options.runs)]);
-        }
-        const bool haveTool = bench::runQuietly(options.ogrinfo, {"--version"}) == 0;
-        bool toolOk = true;
-        std::printf("bench_gdal: %lld parcels, %lld streets, median of %d runs%s\n",
-                    static_cast<long long>(options.parcels), static_cast<long long>(options.streets), options.runs,
-                    haveTool ? "" : " (ogrinfo not found: ours only)");
-        std::printf("%-28s %13s %14s %8s\n", "", "ours", "ogrinfo", "ratio");
-
-        bench::BenchWorld world(files.geoPackage);
-
-        // Street list, its first run measured for memory as well.
-        Pair list;
-        bench::Memory before;
-        bench::Memory after;
-        const bool peakReset = bench::resetPeakMemory();
-        before = bench::currentMemory();
-        for (int run = 0; run < options.runs; ++run) {
-            list.ours.push_back(bench::secondsOf(
-                [&] { ArcMap::LoadListWithUniqueFieldValues(kLayer, kStreet, world.streets(), true, nullptr); }));
-            if (run == 0) after = bench::currentMemory();
-            if (haveTool) {
-                list.tool.push_back(timeTool(
-                    options, {"-ro", "-q", "-sql", std::string("SELECT DISTINCT ") + kStreet + " FROM " + kLayer, files.geoPackage},
-                    toolOk));
+        GDALAllRegister();
+        if (bench::runQuietly(options.ogrinfo, {"--version"}) != 0) std::printf("ogrinfo not found: no reference times\n");
+        bench::FigureTable table;
+        if (!options.file.path.empty()) {
+            measure(options, options.file, "file", table);
+        } else {
+            for (const auto parcels : options.parcels) {
+                for (const auto& target : ensureTown(options, parcels)) {
+                    std::printf("measuring %s ...\n", target.path.c_str());
+                    std::fflush(stdout);
+                    measure(options, target, std::to_string(parcels) + " parcels", table);
+                }
             }
+            sortedListFigure(table, static_cast<std::size_t>(options.parcels.back()));
         }
-        const int listed = world.streets().ListCount();
-        report("street list (GeoPackage)", list, haveTool);
-        std::vector<double> scans;
-        for (int run = 0; run < options.runs; ++run) scans.push_back(ogrScan(files.geoPackage));
-        std::printf("%-28s %10.2f ms %11.2f ms %8.2f\n", "  vs OGR scan in process", bench::median(list.ours) * 1e3,
-                    bench::median(scans) * 1e3, bench::median(list.ours) / bench::median(scans));
-        std::vector<double> cursors;
-        for (int run = 0; run < options.runs; ++run) cursors.push_back(cursorScan());
-        std::printf("%-28s %10.2f ms %11.2f ms %8.2f\n", "  adapter cursor vs OGR scan", bench::median(cursors) * 1e3,
-                    bench::median(scans) * 1e3, bench::median(cursors) / bench::median(scans));
-
-        Pair street;
-        std::size_t numbers = 0;
-        for (int run = 0; run < options.runs; ++run) {
-            const std::string& name = picks[static_cast<std::size_t>(run)];
-            street.ours.push_back(bench::secondsOf([&] {
-                auto cursor = ArcMap::GetCursorByQuery(kLayer, streetClause(name));
-                ArcMap::LoadListWithUniqueFieldValuesFromCursor(cursor, kNumber, world.numbers());
-            }));
-            numbers += static_cast<std::size_t>(world.numbers().ListCount());
-            if (haveTool) street.tool.push_back(timeTool(options, {"-ro", "-q", "-where", streetClause(name), files.geoPackage, kLayer}, toolOk));
-        }
-        report("street pick (GeoPackage)", street, haveTool);
-
-        int found = 0;
-        report("address pick (GeoPackage)", addressPicks(world, options, files.geoPackage, picks, toolOk, found), haveTool);
-        const std::size_t messagesSoFar = world.messageCount();
-
-        int foundShp = 0;
-        {
-            bench::BenchWorld shapefile(files.shapefile);
-            report("address pick (Shapefile)", addressPicks(shapefile, options, files.shapefile, picks, toolOk, foundShp),
-                   haveTool);
-            if (shapefile.messageCount() > 0) std::printf("message on the Shapefile: %s\n", shapefile.lastMessage().c_str());
-        }
-
-        std::printf("street list peak memory: %+.1f MB above the %.1f MB before the run%s\n",
-                    static_cast<double>(after.peak - before.resident) / 1048576.0,
-                    static_cast<double>(before.resident) / 1048576.0, peakReset ? "" : " (peak not reset: whole process)");
-        std::printf("checks: %d streets listed, %zu numbers listed, %d + %d of %d addresses found\n", listed, numbers,
-                    found, foundShp, options.runs);
-        if (messagesSoFar > 0) std::printf("message: %s\n", world.lastMessage().c_str());
-        if (!toolOk) std::printf("ogrinfo failed on some runs\n");
-        return messagesSoFar == 0 && listed > 0 ? 0 : 1;
+        std::printf("bench_gdal: median of %d runs; memory figures are MB above the start of the list, not ms\n",
+                    options.runs);
+        table.print();
+        return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_gdal: %s\n", error.what());
         return 1;
