@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-dev pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev libicu-dev
   qt6-base-dev libgl-dev
-  libgdal-dev gdal-bin
+  libgdal-dev gdal-bin libshp-dev
   xvfb xauth
 )
 

@@ -267,10 +267,16 @@ bool GdalCursor::answerFromValueRuns(std::int32_t fieldIndex)
 host::Ref<host::IFeature> GdalCursor::next()
 {
     if (m_runs) return m_runs->next();
+    if (m_dbfRows) return nextFromDbf();
     if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing
         const std::int32_t soleField = soleTextFieldRead();
         if (soleField >= 0 && answerFromValueRuns(soleField)) return m_runs->next();
         if (soleField >= 0) startValueIndex(soleField);
+        if (soleField >= 0) m_dbfRows = DbfColumnRows::open(m_lease, m_source, m_schema, soleField, m_row->fid());
+        if (m_dbfRows) {
+            m_batch.clear();
+            return nextFromDbf();
+        }
         const GIntBig first = m_row->fid();
         narrowToUsedFields();
         if (m_context->loaded) m_alreadyDelivered.push_back(first);
@@ -286,6 +292,16 @@ host::Ref<host::IFeature> GdalCursor::next()
         m_row = std::make_shared<GdalRow>(m_context, std::move(feature));
     }
     return host::Ref<host::IFeature>(m_row);
+}
+
+host::Ref<host::IFeature> GdalCursor::nextFromDbf()
+{
+    auto row = m_dbfRows->next();
+    if (m_indexBuilder) {
+        if (row) m_indexBuilder->add(m_dbfRows->lastId(), m_dbfRows->lastText());
+        else recordForValueIndex(nullptr);
+    }
+    return row;
 }
 
 host::Ref<host::IRow> GdalCursor::NextRow() { return next(); }

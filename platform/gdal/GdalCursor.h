@@ -11,7 +11,8 @@
 // columns or answer from a covering index. A whole-table read of one
 // indexed text column of a GeoPackage goes further and reads the column's
 // runs of equal values instead of its rows. A whole-table read of one text
-// column otherwise leaves a value index behind on its data source, and
+// column of a Shapefile reads it from the .dbf alone. A whole-table read of
+// one text column leaves a value index behind on its data source, and
 // later `field = 'text'` clauses on that field read only the rows it names.
 
 #include <cstdint>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "gdal/DataSource.h"
+#include "gdal/DbfColumnRows.h"
 #include "gdal/GdalRow.h"
 #include "gdal/LayerSchema.h"
 #include "gdal/ValueIndex.h"
@@ -59,6 +61,7 @@ private:
     void startValueIndex(std::int32_t fieldIndex);
     void recordForValueIndex(const OGRFeature* feature);
     host::Ref<host::IFeature> next();
+    host::Ref<host::IFeature> nextFromDbf();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
 
     std::shared_ptr<DataSource> m_source;
@@ -81,6 +84,7 @@ private:
     // may meet them again, in another order.
     std::vector<GIntBig> m_alreadyDelivered;
     std::unique_ptr<ValueRunRows> m_runs;
+    std::unique_ptr<DbfColumnRows> m_dbfRows;
     // Rows fetched by ID for a clause answered from a value index are
     // checked against the clause here (drivers that filter with OGR's SQL).
     std::unique_ptr<OGRFeatureQuery> m_rowCheck;
