@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <cpl_string.h>
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
@@ -25,13 +27,16 @@ constexpr int kRows = 150;
 constexpr int kLonelyRow = 77;
 const char* const kLonely = "Única Rua";
 
-void writeStreets(const std::string& path, const char* driverName, const std::string& renameOak = "Oak")
+void writeStreets(const std::string& path, const char* driverName, const std::string& renameOak = "Oak",
+                  const char* encoding = nullptr)
 {
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName);
     if (std::filesystem::exists(path)) driver->Delete(path.c_str());
     GDALDatasetUniquePtr dataset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     ASSERT_TRUE(dataset);
-    OGRLayer* layer = dataset->CreateLayer("Parcels", nullptr, wkbPoint, nullptr);
+    CPLStringList options;
+    if (encoding != nullptr) options.SetNameValue("ENCODING", encoding);
+    OGRLayer* layer = dataset->CreateLayer("Parcels", nullptr, wkbPoint, options.List());
     ASSERT_NE(layer, nullptr);
     OGRFieldDefn street("STNAME", OFTString);
     street.SetWidth(40);
@@ -166,6 +171,46 @@ INSTANTIATE_TEST_SUITE_P(Formats, ValueIndexTest,
                              const std::string file = format.param.file;
                              return file.substr(file.rfind('.') + 1);
                          });
+
+// What the street list reads of each row of a Shapefile, in either
+// encoding, against OGR reading the same file feature by feature.
+TEST(ShapefileStreetColumn, ReadsAsOgrReadsItInEitherEncoding)
+{
+    for (const char* encoding : {"UTF-8", "ISO-8859-1"}) {
+        SCOPED_TRACE(encoding);
+        const std::string folder = testing::scratchPath(std::string("encoded-") + encoding);
+        std::filesystem::create_directories(folder);
+        const std::string path = folder + "/Parcels.shp";
+        writeStreets(path, "ESRI Shapefile", "Oak", encoding);
+
+        std::map<std::int32_t, std::string> byOgr;
+        {
+            GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR));
+            OGRLayer* layer = dataset->GetLayer(0);
+            for (OGRFeatureUniquePtr feature(layer->GetNextFeature()); feature; feature.reset(layer->GetNextFeature())) {
+                byOgr[static_cast<std::int32_t>(feature->GetFID())] =
+                    feature->IsFieldSetAndNotNull(0) ? feature->GetFieldAsString(0) : "<Null>";
+            }
+        }
+        EXPECT_EQ(byOgr.at(kLonelyRow), kLonely);
+
+        auto layer = testing::parcelsOf(path);
+        LayerTable& table = layer->table();
+        const std::int32_t field = table.FindField("STNAME");
+        const std::int32_t number = table.FindField("ADDNUM");
+        std::map<std::int32_t, std::string> listed;
+        auto cursor = table.Search(nullptr, false);
+        while (auto row = cursor->NextRow()) {
+            const auto value = row->Value(field);
+            listed[row->OID()] = value.isNull() ? "<Null>" : value.toText();
+            // Another field of a row read this way comes from its feature.
+            if (row->OID() == kLonelyRow) {
+                EXPECT_EQ(row->Value(number).toText(), std::to_string(kLonelyRow % 7));
+            }
+        }
+        EXPECT_EQ(listed, byOgr);
+    }
+}
 
 TEST(ValueIndexBuilder, KeepsEachTextsRowsApartExactlyAndInIdOrder)
 {
