@@ -57,8 +57,13 @@ SAOffset readFromWindow(void* target, SAOffset size, SAOffset count, SAFile hand
     while (done < wanted) {
         const bool inWindow = file.position >= file.windowStart && file.position < file.windowStart + file.window.size();
         if (!inWindow) {
-            file.window.resize(kWindowBytes);
-            const ssize_t got = ::pread(file.fd, file.window.data(), kWindowBytes, static_cast<off_t>(file.position));
+            // No bigger than what is left of the file: small files read small.
+            struct stat status {};
+            const auto fileSize = ::fstat(file.fd, &status) == 0 ? static_cast<SAOffset>(status.st_size) : kWindowBytes;
+            const std::size_t length = fileSize > file.position ? std::min<std::size_t>(kWindowBytes, fileSize - file.position) : 0;
+            if (length == 0) break;
+            file.window.resize(length);
+            const ssize_t got = ::pread(file.fd, file.window.data(), length, static_cast<off_t>(file.position));
             file.windowStart = file.position;
             file.window.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
             if (got <= 0) break;

@@ -22,10 +22,23 @@ std::size_t ValueIndex::bytes() const noexcept
 
 void ValueIndexBuilder::add(std::int64_t fid, const char* text)
 {
-    if (m_spoilt || text == nullptr) return;
+    if (m_spoilt) return;
     if (fid < 0 || fid > std::numeric_limits<std::uint32_t>::max() ||
-        m_rowId.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        m_rowValue.size() >= std::numeric_limits<std::uint32_t>::max() - 1) {
         m_spoilt = true;
+        return;
+    }
+    const auto id = static_cast<std::uint32_t>(fid);
+    if (m_rowValue.empty()) m_firstId = id;
+    if (!m_rowId.empty()) {
+        m_rowId.push_back(id);
+    } else if (id != m_firstId + m_rowValue.size()) {
+        m_rowId.reserve(m_rowValue.capacity());
+        for (std::size_t row = 0; row < m_rowValue.size(); ++row) m_rowId.push_back(m_firstId + static_cast<std::uint32_t>(row));
+        m_rowId.push_back(id);
+    }
+    if (text == nullptr) {
+        m_rowValue.push_back(kNull);
         return;
     }
     // Rows of one street often follow each other: skip the look-up then.
@@ -40,7 +53,6 @@ void ValueIndexBuilder::add(std::int64_t fid, const char* text)
         m_haveLast = true;
     }
     m_rowValue.push_back(m_lastValue);
-    m_rowId.push_back(static_cast<std::uint32_t>(fid));
 }
 
 std::shared_ptr<const ValueIndex> ValueIndexBuilder::finish()
@@ -49,14 +61,18 @@ std::shared_ptr<const ValueIndex> ValueIndexBuilder::finish()
     auto index = std::make_shared<ValueIndex>();
     // Counting sort by value: each value's IDs end up together, in read order.
     std::vector<std::uint32_t> next(m_names.size() + 1, 0);
-    for (const auto value : m_rowValue) ++next[value + 1];
+    for (const auto value : m_rowValue) {
+        if (value != kNull) ++next[value + 1];
+    }
     for (std::size_t i = 1; i < next.size(); ++i) next[i] += next[i - 1];
     index->m_ranges.reserve(m_names.size());
     for (auto& node : m_values) {
         index->m_ranges.emplace(node.first, ValueIndex::Range{next[node.second], next[node.second + 1]});
     }
-    index->m_ids.resize(m_rowId.size());
-    for (std::size_t row = 0; row < m_rowId.size(); ++row) index->m_ids[next[m_rowValue[row]]++] = m_rowId[row];
+    index->m_ids.resize(next.back());
+    for (std::size_t row = 0; row < m_rowValue.size(); ++row) {
+        if (m_rowValue[row] != kNull) index->m_ids[next[m_rowValue[row]]++] = idOfRow(row);
+    }
     std::vector<std::uint32_t>().swap(m_rowValue);
     std::vector<std::uint32_t>().swap(m_rowId);
     // Drivers read in ID order, but nothing promises it.

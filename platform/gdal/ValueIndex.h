@@ -54,12 +54,23 @@ public:
     // One row; `text` is null for a Null value. IDs outside 0..2^32-1 spoil
     // the index (finish gives nothing).
     void add(std::int64_t fid, const char* text);
+    // Room for this many rows, when the count is known beforehand.
+    void reserve(std::size_t rows) { m_rowValue.reserve(rows); }
     [[nodiscard]] std::shared_ptr<const ValueIndex> finish();
 
 private:
+    static constexpr std::uint32_t kNull = 0xFFFFFFFF;
+    [[nodiscard]] std::uint32_t idOfRow(std::size_t row) const
+    {
+        return m_rowId.empty() ? m_firstId + static_cast<std::uint32_t>(row) : m_rowId[row];
+    }
+
     std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> m_values;
     std::vector<std::string_view> m_names;  // by value number, viewing the map's keys
-    std::vector<std::uint32_t> m_rowValue;
+    std::vector<std::uint32_t> m_rowValue;  // value number of each row read, kNull for Null
+    // Rows mostly come with consecutive IDs from the first one: their IDs
+    // are kept only once a row breaks the run.
+    std::uint32_t m_firstId = 0;
     std::vector<std::uint32_t> m_rowId;
     std::uint32_t m_lastValue = 0;
     bool m_haveLast = false;
