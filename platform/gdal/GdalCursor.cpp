@@ -273,11 +273,9 @@ host::Ref<host::IFeature> GdalCursor::next()
 {
     if (m_runs) return m_runs->next();
     if (m_dbfRows) return nextFromDbf();
-    if (m_grouped) return m_grouped->next();
     if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing
         const std::int32_t soleField = soleTextFieldRead();
         if (soleField >= 0 && answerFromValueRuns(soleField)) return m_runs->next();
-        if (soleField >= 0 && answerFromGrouping(soleField)) return m_grouped->next();
         if (soleField >= 0) startValueIndex(soleField);
         if (soleField >= 0) m_dbfRows = DbfColumnRows::open(m_lease, m_source, m_schema, soleField, m_row->fid());
         if (m_dbfRows) {
@@ -299,16 +297,6 @@ host::Ref<host::IFeature> GdalCursor::next()
         m_row = std::make_shared<GdalRow>(m_context, std::move(feature));
     }
     return host::Ref<host::IFeature>(m_row);
-}
-
-bool GdalCursor::answerFromGrouping(std::int32_t fieldIndex)
-{
-    m_grouped = GroupedColumnRows::open(m_lease, m_source, m_schema, fieldIndex, m_row->fid());
-    if (!m_grouped) return false;
-    const char* column = m_lease.layer().GetLayerDefn()->GetFieldDefn(m_schema->field(fieldIndex).ogrIndex)->GetNameRef();
-    m_source->keepValueIndex(m_schema->layerName, column, m_grouped->valueIndex(), m_lease.generation());
-    m_batch.clear();
-    return true;
 }
 
 host::Ref<host::IFeature> GdalCursor::nextFromDbf()

@@ -11,8 +11,7 @@
 // columns or answer from a covering index. A whole-table read of one
 // indexed text column of a GeoPackage goes further and reads the column's
 // runs of equal values instead of its rows. A whole-table read of one text
-// column of a Shapefile reads it from the .dbf alone; of an unindexed
-// GeoPackage column, has SQLite group it. A whole-table read of
+// column of a Shapefile reads it from the .dbf alone. A whole-table read of
 // one text column leaves a value index behind on its data source, and
 // later `field = 'text'` clauses on that field read only the rows it names.
 
@@ -26,7 +25,6 @@
 #include "gdal/DataSource.h"
 #include "gdal/DbfColumnRows.h"
 #include "gdal/GdalRow.h"
-#include "gdal/GroupedColumnRows.h"
 #include "gdal/LayerSchema.h"
 #include "gdal/ValueIndex.h"
 #include "gdal/ValueRunRows.h"
@@ -64,7 +62,6 @@ private:
     void recordForValueIndex(const OGRFeature* feature);
     host::Ref<host::IFeature> next();
     host::Ref<host::IFeature> nextFromDbf();
-    [[nodiscard]] bool answerFromGrouping(std::int32_t fieldIndex);
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
 
     std::shared_ptr<DataSource> m_source;
@@ -88,7 +85,6 @@ private:
     std::vector<GIntBig> m_alreadyDelivered;
     std::unique_ptr<ValueRunRows> m_runs;
     std::unique_ptr<DbfColumnRows> m_dbfRows;
-    std::unique_ptr<GroupedColumnRows> m_grouped;
     // Rows fetched by ID for a clause answered from a value index are
     // checked against the clause here (drivers that filter with OGR's SQL).
     std::unique_ptr<OGRFeatureQuery> m_rowCheck;

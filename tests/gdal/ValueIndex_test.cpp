@@ -173,9 +173,9 @@ INSTANTIATE_TEST_SUITE_P(Formats, ValueIndexTest,
                              return file.substr(file.rfind('.') + 1);
                          });
 
-// What the street list reads of each row, by the shortcuts for files
-// without indexes (a Shapefile's .dbf in either encoding, SQLite grouping a
-// GeoPackage's column), against OGR reading the same file feature by feature.
+// What the street list reads of each row of a file without indexes (a
+// Shapefile's .dbf in either encoding, a GeoPackage), against OGR reading
+// the same file feature by feature.
 TEST(WholeColumnRead, GivesEachRowTheValueOgrGivesIt)
 {
     const struct {
@@ -184,7 +184,7 @@ TEST(WholeColumnRead, GivesEachRowTheValueOgrGivesIt)
         const char* file;
     } cases[] = {{"ESRI Shapefile", "UTF-8", "utf8/Parcels.shp"},
                  {"ESRI Shapefile", "ISO-8859-1", "latin1/Parcels.shp"},
-                 {"GPKG", nullptr, "grouped.gpkg"}};
+                 {"GPKG", nullptr, "plain-read.gpkg"}};
     for (const auto& format : cases) {
         SCOPED_TRACE(format.file);
         const std::string path = testing::scratchPath(format.file);
