@@ -8,6 +8,7 @@
 //
 //   bench_gdal [--parcels N]... [--runs R] [--data DIR] [--ogrinfo PATH]
 //   bench_gdal --file PATH --layer NAME --street FIELD --number FIELD [--runs R]
+//   bench_gdal --names N        (only the sorted list of N names)
 
 #include <algorithm>
 #include <charconv>
@@ -55,6 +56,7 @@ struct Options {
     std::string data = CORVANE_BENCH_DATA_DIR;
     std::string ogrinfo = "ogrinfo";
     Target file{"file", ""};
+    std::int64_t names = 0;  // only the sorted list figure, with this many names
 };
 
 bool parse(int argc, char** argv, Options& options)
@@ -68,6 +70,7 @@ bool parse(int argc, char** argv, Options& options)
         else if (option == "--runs" && numeric) options.runs = static_cast<int>(number);
         else if (option == "--data") options.data = value;
         else if (option == "--ogrinfo") options.ogrinfo = value;
+        else if (option == "--names" && numeric) options.names = number;
         else if (option == "--file") options.file.path = value;
         else if (option == "--layer") options.file.layer = value;
         else if (option == "--street") options.file.street = value;
@@ -273,7 +276,8 @@ int main(int argc, char** argv)
     Options options;
     if (!parse(argc, argv, options)) {
         std::fputs("usage: bench_gdal [--parcels N]... [--runs R] [--data DIR] [--ogrinfo PATH]\n"
-                   "       bench_gdal --file PATH --layer NAME --street FIELD --number FIELD [--runs R]\n",
+                   "       bench_gdal --file PATH --layer NAME --street FIELD --number FIELD [--runs R]\n"
+                   "       bench_gdal --names N\n",
                    stderr);
         return 2;
     }
@@ -281,7 +285,9 @@ int main(int argc, char** argv)
         GDALAllRegister();
         if (bench::runQuietly(options.ogrinfo, {"--version"}) != 0) std::printf("ogrinfo not found: no reference times\n");
         bench::FigureTable table;
-        if (!options.file.path.empty()) {
+        if (options.names > 0) {
+            sortedListFigure(table, static_cast<std::size_t>(options.names));
+        } else if (!options.file.path.empty()) {
             measure(options, options.file, "file", table);
         } else {
             for (const auto parcels : options.parcels) {

@@ -74,6 +74,7 @@ private:
     struct Pending {
         std::string key;
         std::string text;
+        std::size_t order = 0;  // keeps equal keys in the order they were added
     };
     // Placing entries changes what the list shows, not what it holds, so
     // the reads that place them stay const.
