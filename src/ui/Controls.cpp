@@ -16,7 +16,20 @@ constexpr std::int32_t kInvalidPropertyValue = 380;
 void ListBox::AddItem(const std::string& text)
 {
     if (Sorted()) {
-        m_pending.push_back({listSortKey(text), text, m_pending.size()});
+        std::string key = listSortKey(text);
+        FormPeer* p = m_form.peer();
+        if (p == nullptr) {
+            m_pending.push_back({std::move(key), text, m_pending.size()});
+            return;
+        }
+        // A window shows the list as it grows: place the entry now.
+        settle();
+        const auto position = std::upper_bound(m_keys.begin(), m_keys.end(), key);
+        const auto index = position - m_keys.begin();
+        m_keys.insert(position, std::move(key));
+        m_items.insert(m_items.begin() + index, text);
+        if (m_listIndex >= index) ++m_listIndex;
+        p->listInserted(*this, static_cast<int>(index), text);
         return;
     }
     m_items.push_back(text);

@@ -41,9 +41,9 @@ public:
     using Control::Control;
 
     // Sorted lists insert in the locale's order ignoring case (see
-    // SortKey.h), after equal entries. Sorted entries are placed in batches:
-    // the next read of the list, or the end of the form's event, places
-    // them, and only then is the peer told of each, at its final index.
+    // SortKey.h), after equal entries. A list shown in a window places each
+    // entry at once; one without a window (not loaded yet, or a model under
+    // test) places them in a batch at its next read, one sort for all.
     void AddItem(const std::string& text);
     void Clear();
     [[nodiscard]] int ListCount() const noexcept { return static_cast<int>(m_items.size() + m_pending.size()); }

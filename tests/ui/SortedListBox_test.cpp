@@ -104,8 +104,8 @@ TEST_F(SortedListBoxTest, IllFormedTextStillGetsAPlace)
     EXPECT_EQ(sorted().List(0), "A");
 }
 
-// The toolkit's window hears of each entry at the index it ends up at, by
-// the time the form's event is over.
+// The toolkit's window hears of each entry at the place it takes, so that
+// replaying what it heard gives the list's order.
 class ShowingForm : public Form {
 public:
     ShowingForm() : Form(kForm) {}
@@ -118,7 +118,7 @@ protected:
     }
 };
 
-TEST(SortedListBoxPeer, TheWindowShowsTheEntriesInTheListsOrderAfterTheEvent)
+TEST(SortedListBoxPeer, TheWindowShowsTheEntriesInTheListsOrder)
 {
     headless::HeadlessToolkit toolkit;
     headless::ScopedToolkit installed(toolkit);
