@@ -12,11 +12,28 @@ struct TransformPool::Entry {
     std::vector<std::unique_ptr<OGRCoordinateTransformation>> idle;
 };
 
-TransformPool::Lent::~Lent()
+TransformPool::Lent::~Lent() { giveBack(); }
+
+TransformPool::Lent& TransformPool::Lent::operator=(Lent&& other) noexcept
+{
+    if (this != &other) {
+        giveBack();
+        m_entry = std::move(other.m_entry);
+        m_transform = std::move(other.m_transform);
+    }
+    return *this;
+}
+
+void TransformPool::Lent::giveBack() noexcept
 {
     if (!m_entry || !m_transform) return;
-    const std::lock_guard lock(m_entry->mutex);
-    m_entry->idle.push_back(std::move(m_transform));
+    try {
+        const std::lock_guard lock(m_entry->mutex);
+        m_entry->idle.push_back(std::move(m_transform));
+    } catch (...) {
+        m_transform.reset();  // no room to keep it: make a new one next time
+    }
+    m_entry.reset();
 }
 
 TransformPool::Lent TransformPool::borrow(const Srs& from, const Srs& to)

@@ -26,7 +26,8 @@ public:
     public:
         Lent() = default;
         Lent(Lent&&) noexcept = default;
-        Lent& operator=(Lent&&) noexcept = default;
+        // The one it held goes back to the pool first.
+        Lent& operator=(Lent&& other) noexcept;
         Lent(const Lent&) = delete;
         Lent& operator=(const Lent&) = delete;
         ~Lent();
@@ -36,6 +37,7 @@ public:
 
     private:
         friend class TransformPool;
+        void giveBack() noexcept;
         std::shared_ptr<Entry> m_entry;
         std::unique_ptr<OGRCoordinateTransformation> m_transform;
     };
