@@ -59,9 +59,12 @@ void LayerPanel::rebuild()
                 font.setBold(true);
                 item->setFont(0, font);
                 item->setToolTip(0, QStringLiteral("Group layer"));
+                // Its box follows its layers' and sets them all.
+                item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
                 for (const auto& child : group->layers()) add(child, item);
                 item->setExpanded(true);
             } else {
+                item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
                 item->setForeground(0, QColor(120, 120, 120));
                 item->setToolTip(0, QStringLiteral("A table or raster: not drawn"));
             }

@@ -208,6 +208,7 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
         }
     }
     placer.draw(painter);
+    stats.labelOutlines = placer.placed();
     painter.restore();
     return stats;
 }

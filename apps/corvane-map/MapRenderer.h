@@ -5,10 +5,12 @@
 // another coordinate system than the map's are reprojected as they are
 // drawn; labels are placed last, over every layer, without overlaps.
 
+#include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "ExtentFit.h"
 #include "LayerLook.h"
@@ -26,6 +28,7 @@ namespace corvane::map {
 struct RenderStats {
     std::int64_t shapes = 0;
     std::int64_t labels = 0;
+    std::vector<QPolygonF> labelOutlines;  // where each label drawn lies, in pixels
 };
 
 class MapRenderer {

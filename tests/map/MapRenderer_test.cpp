@@ -17,18 +17,6 @@ TEST(MapFitExtent, WidensToTheViewportsShapeAboutTheCentre)
     EXPECT_DOUBLE_EQ(tall.yMax - tall.yMin, 400);
 }
 
-TEST(MapFitExtent, ZeroSizeExtentOfAPointBecomesASmallNeighbourhood)
-{
-    const gdal::Box fitted = fitExtent({500, 700, 500, 700}, QSizeF(300, 300));
-    EXPECT_DOUBLE_EQ(fitted.xMax - fitted.xMin, kMinimumExtentSize);
-    EXPECT_DOUBLE_EQ(fitted.yMax - fitted.yMin, kMinimumExtentSize);
-    EXPECT_DOUBLE_EQ((fitted.xMin + fitted.xMax) / 2, 500);
-    EXPECT_DOUBLE_EQ((fitted.yMin + fitted.yMax) / 2, 700);
-    // A horizontal line is widened only across.
-    const gdal::Box line = fitExtent({0, 10, 1000, 10}, QSizeF(100, 100));
-    EXPECT_DOUBLE_EQ(line.yMax - line.yMin, 1000);
-}
-
 TEST(MapTransform, PutsTheExtentOnTheTargetWithNorthUp)
 {
     const QTransform t = mapToPixels({100, 200, 300, 400}, QRectF(10, 20, 200, 200));
