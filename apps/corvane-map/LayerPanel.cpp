@@ -54,6 +54,13 @@ void LayerPanel::rebuild()
                 item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
                 item->setCheckState(0, look.of(*feature).visible ? Qt::Checked : Qt::Unchecked);
                 item->setToolTip(0, srsText(feature->table().schema().srs));
+                if (!feature->table().schema().srs) {
+                    // Said in the tree itself, not only on hover.
+                    QFont font = item->font(0);
+                    font.setItalic(true);
+                    item->setFont(0, font);
+                    item->setText(0, item->text(0) + QStringLiteral(" (no coordinate system)"));
+                }
             } else if (auto* group = dynamic_cast<gdal::GroupLayer*>(layer.get())) {
                 QFont font = item->font(0);
                 font.setBold(true);

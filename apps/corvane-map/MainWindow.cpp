@@ -40,6 +40,7 @@ MainWindow::MainWindow(HostOptions options)
     m_layerPanel->lookChanged = [this] { m_settings.saveLooks(*m_document->map(), m_canvas->look()); };
     m_scaleLabel = new QLabel(this);
     m_scaleLabel->setObjectName(QStringLiteral("MapScale"));
+    m_scaleLabel->setMinimumWidth(110);
     m_pointerLabel = new QLabel(this);
     m_pointerLabel->setObjectName(QStringLiteral("PointerCoordinates"));
     m_pointerLabel->setMinimumWidth(220);

@@ -10,6 +10,7 @@
 // possibly null; every pointer here is checked by the assertions first.
 #pragma GCC diagnostic ignored "-Wnull-dereference"
 
+#include <QFile>
 #include <QImage>
 #include <algorithm>
 #include <QListWidget>
@@ -225,7 +226,7 @@ TEST(MapOnRealData, TownsInTwoSystemsDrawOnTopOfEachOtherAndBothZoomToTheSameGro
 
 void expectMirrors(const host::Ref<host::ILayer>& layer, QTreeWidgetItem& item)
 {
-    EXPECT_EQ(item.text(0).toStdString(), layer->Name());
+    EXPECT_TRUE(item.text(0).startsWith(QString::fromStdString(layer->Name())));
     const bool plain = dynamic_cast<gdal::FeatureLayer*>(layer.get()) == nullptr &&
                        dynamic_cast<gdal::GroupLayer*>(layer.get()) == nullptr;
     EXPECT_EQ((item.flags() & Qt::ItemIsUserCheckable) == 0, plain) << layer->Name();
@@ -271,6 +272,50 @@ TEST(MapLayerPanel, MirrorsTheLayerTreeAndHidesWhatIsUnchecked)
     ASSERT_TRUE(again.openFiles({metres, degrees}).isEmpty());
     EXPECT_EQ(again.layerPanel().tree().topLevelItem(1)->child(0)->checkState(0), Qt::Unchecked);
     EXPECT_EQ(again.layerPanel().tree().topLevelItem(0)->child(0)->checkState(0), Qt::Checked);
+}
+
+TEST(MapDesktop, AFileThatCannotBeReadIsNamedAndTheMapStaysAsItWas)
+{
+    testing::ensureApplication();
+    QTemporaryDir dir;
+    const std::string town = writeTown(dir, {"utm", {}});
+    MainWindow window(optionsIn(dir));
+    ASSERT_TRUE(window.openFiles({town}).isEmpty());
+    const auto map = window.document()->map();
+    const QString title = window.windowTitle();
+    EXPECT_TRUE(title.contains(QStringLiteral("utm.gpkg")));
+    const std::string broken = dir.filePath(QStringLiteral("broken.gpkg")).toStdString();
+    QFile file(QString::fromStdString(broken));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a GeoPackage at all");
+    file.close();
+    const QString problem = window.openFiles({broken});
+    EXPECT_TRUE(problem.contains(QStringLiteral("broken.gpkg"))) << problem.toStdString();
+    EXPECT_EQ(window.document()->map(), map);
+    EXPECT_EQ(window.windowTitle(), title);
+    // Only what opened is offered again.
+    const QStringList recent = window.settings().recentFiles();
+    ASSERT_EQ(recent.size(), 1);
+    EXPECT_TRUE(recent.front().endsWith(QStringLiteral("utm.gpkg")));
+}
+
+TEST(MapLayerPanel, ALayerWithoutACoordinateSystemSaysSo)
+{
+    testing::ensureApplication();
+    QTemporaryDir dir;
+    // Pegs of a local survey grid: a CSV of bare numbers.
+    const QString csv = dir.filePath(QStringLiteral("survey.csv"));
+    QFile points(csv);
+    ASSERT_TRUE(points.open(QIODevice::WriteOnly));
+    points.write("X,Y,NAME\n10,20,peg A\n30,40,peg B\n");
+    points.close();
+    MainWindow window(optionsIn(dir));
+    ASSERT_TRUE(window.openFiles({csv.toStdString()}).isEmpty());
+    QTreeWidgetItem* item = window.layerPanel().tree().topLevelItem(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->text(0).contains(QStringLiteral("no coordinate system")));
+    EXPECT_TRUE(item->toolTip(0).contains(QStringLiteral("drawn as it is")));
+    EXPECT_GT(window.canvas().lastStats().shapes, 0);
 }
 
 } // namespace
