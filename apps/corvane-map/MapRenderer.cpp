@@ -135,6 +135,22 @@ LabelCandidate labelFor(const OGRGeometry& geometry, const QTransform& t, QStrin
     return label;
 }
 
+// Labels cost a field read per feature: read them only where the layer's
+// features are, on average, big enough on screen to carry one.
+bool worthLabelling(gdal::LayerTable& table, OGRCoordinateTransformation* toMap, double pixelsPerUnit)
+{
+    constexpr double kSmallestLabelledFeature = 12.0;  // pixels
+    const auto extent = table.fullExtent();
+    if (!extent) return false;
+    const auto inMap = toMap ? gdal::projectBox(*extent, *toMap) : extent;
+    const std::int64_t total = table.featureTotal();
+    if (!inMap || total <= 0) return false;
+    const double area = (inMap->xMax - inMap->xMin) * (inMap->yMax - inMap->yMin);
+    // A single feature, or features along a line, leave no area to share.
+    if (area <= 0.0 || total == 1) return true;
+    return std::sqrt(area / static_cast<double>(total)) * pixelsPerUnit >= kSmallestLabelledFeature;
+}
+
 struct PendingLabels {
     std::vector<LabelCandidate> candidates;
 };
@@ -173,11 +189,13 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
         // Read what lies in the extent as seen from the layer's own system.
         gdal::Box area = extent;
         if (toMap) {
-            const auto projected = gdal::projectBox(extent, mapSrs, layerSrs);
+            const gdal::TransformPool::Lent fromMap = m_transforms->borrow(mapSrs, layerSrs);
+            const auto projected = fromMap ? gdal::projectBox(extent, *fromMap.get()) : std::nullopt;
             if (!projected) continue;  // the extent lies outside what the layer's system covers
             area = *projected;
         }
-        const int labelField = look.labelField.empty() || !m_look
+        const double pixelsPerUnit = target.width() / std::max(extent.xMax - extent.xMin, 1e-300);
+        const int labelField = look.labelField.empty() || !m_look || !worthLabelling(table, toMap.get(), pixelsPerUnit)
                                    ? -1
                                    : [&] {
                                          const std::int32_t index = table.schema().findField(look.labelField);

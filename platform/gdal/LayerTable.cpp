@@ -78,6 +78,12 @@ std::optional<Box> LayerTable::fullExtent()
     return *m_extent;
 }
 
+std::int64_t LayerTable::featureTotal()
+{
+    if (!m_featureTotal) m_featureTotal = count({});
+    return *m_featureTotal;
+}
+
 void LayerTable::shapesWithin(const Box& area, const std::function<bool(const OGRGeometry&, std::int64_t)>& visit)
 {
     labelledShapesWithin(area, -1, [&](const OGRGeometry& geometry, std::int64_t fid, const char*) {

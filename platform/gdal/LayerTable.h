@@ -37,6 +37,8 @@ public:
 
     // The layer's extent, or nullopt when it has no shapes.
     std::optional<Box> fullExtent();
+    // How many features the layer has, counted once.
+    std::int64_t featureTotal();
     // Calls `visit` with each shape whose box meets `area` (an OGR spatial
     // filter; attributes are not read). Stops early when `visit` returns false.
     void shapesWithin(const Box& area, const std::function<bool(const OGRGeometry&, std::int64_t fid)>& visit);
@@ -57,6 +59,7 @@ private:
     std::shared_ptr<DataSource> m_source;
     std::shared_ptr<const LayerSchema> m_schema;
     std::optional<std::optional<Box>> m_extent;
+    std::optional<std::int64_t> m_featureTotal;
     std::shared_ptr<HandedOutFeatures> m_handOuts;
 };
 

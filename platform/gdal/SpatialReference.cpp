@@ -80,8 +80,14 @@ std::optional<Box> projectBox(const Box& box, const Srs& from, const Srs& to)
     ScopedCplErrors quiet;
     std::unique_ptr<OGRCoordinateTransformation> transform(OGRCreateCoordinateTransformation(from.get(), to.get()));
     if (!transform) return std::nullopt;
+    return projectBox(box, *transform);
+}
+
+std::optional<Box> projectBox(const Box& box, OGRCoordinateTransformation& transform)
+{
+    ScopedCplErrors quiet;
     Box out;
-    if (!transform->TransformBounds(box.xMin, box.yMin, box.xMax, box.yMax, &out.xMin, &out.yMin, &out.xMax, &out.yMax,
+    if (!transform.TransformBounds(box.xMin, box.yMin, box.xMax, box.yMax, &out.xMin, &out.yMin, &out.xMax, &out.yMax,
                                     21)) {
         return std::nullopt;
     }

@@ -50,5 +50,8 @@ GroundScale groundScale(const Srs& srs, double x, double y);
 // itself when either system is empty or both are the same; nullopt when
 // PROJ cannot transform it.
 std::optional<Box> projectBox(const Box& box, const Srs& from, const Srs& to);
+// The same with a transformation at hand (see TransformPool): no PROJ
+// set-up per call, which matters once per layer per redraw.
+std::optional<Box> projectBox(const Box& box, OGRCoordinateTransformation& transform);
 
 } // namespace corvane::gdal
