@@ -1,0 +1,72 @@
+#pragma once
+// A cursor over one QGIS vector layer for one where clause, reading through
+// a QgsFeatureIterator. The clause is checked by QGIS when the cursor is
+// made, so a rejected clause surfaces from Search as the host's error.
+// A cursor of rows never reads geometry; after its first row it narrows
+// itself to the fields its caller asked of that row (a later row asked for
+// another field reads itself whole by ID), so a long read of one column
+// lets the provider skip the others. UI thread only.
+
+#include <QSet>
+#include <memory>
+#include <string>
+
+#include <qgsfeature.h>
+#include <qgsfeatureiterator.h>
+#include <qgsfeaturerequest.h>
+
+#include "host/Tables.h"
+#include "qgis/QgisTable.h"
+
+namespace corvane::qgis {
+
+// The layer fields that rows of one cursor were asked for.
+struct FieldsAsked {
+    QSet<int> layerIndexes;
+};
+
+class QgisRow final : public host::IFeature {
+public:
+    // subset: the layer fields the feature holds; null when it holds all.
+    QgisRow(std::shared_ptr<const QgisLayerSource> source, QgsFeature feature,
+            std::shared_ptr<const QgsAttributeList> subset, std::shared_ptr<FieldsAsked> asked);
+
+    // Raises error 6 for an ID beyond 32 bits.
+    std::int32_t OID() override;
+    // Raises a type mismatch for the shape field.
+    host::Variant Value(std::int32_t index) override;
+    // Raises HostError when the row was read without its shape.
+    host::Ref<host::IGeometry> Shape() override;
+
+private:
+    std::shared_ptr<const QgisLayerSource> m_source;
+    QgsFeature m_feature;
+    std::shared_ptr<const QgsAttributeList> m_subset;
+    std::shared_ptr<FieldsAsked> m_asked;
+};
+
+class QgisCursor final : public host::ICursor, public host::IFeatureCursor {
+public:
+    // Raises HostError when QGIS rejects the clause.
+    QgisCursor(std::shared_ptr<const QgisLayerSource> source, const std::string& whereClause, bool withGeometry);
+
+    host::Ref<host::IRow> NextRow() override;
+    host::Ref<host::IFeature> NextFeature() override;
+    std::int32_t FindField(const std::string& name) override { return m_source->schema().findField(name); }
+
+private:
+    host::Ref<host::IFeature> next();
+    void narrow();
+
+    std::shared_ptr<const QgisLayerSource> m_source;
+    QgsFeatureRequest m_request;
+    QgsFeatureIterator m_iterator;
+    bool m_withGeometry = false;
+    std::shared_ptr<const QgsAttributeList> m_subset;
+    std::shared_ptr<FieldsAsked> m_asked = std::make_shared<FieldsAsked>();
+    std::int64_t m_delivered = 0;
+    QgsFeatureId m_firstId = FID_NULL;
+    bool m_atEnd = false;
+};
+
+} // namespace corvane::qgis
