@@ -14,10 +14,10 @@
 #include <QPointer>
 #include <memory>
 
-#include "host/Application.h"
+#include <qgsmapcanvas.h>
+#include <qgsproject.h>
 
-class QgsMapCanvas;
-class QgsProject;
+#include "host/Application.h"
 
 namespace corvane::qgis {
 

@@ -9,16 +9,17 @@
 //   auto statusBar = host::makeRef<QgisStatusBar>(iface->statusBarIface());
 //   auto progress = statusBar->ProgressBar();   // the same progressor each time
 
+#include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include <qgsstatusbar.h>
+
 #include "host/Application.h"
 
-class QLabel;
-class QProgressBar;
-class QgsStatusBar;
 
 namespace corvane::qgis {
 

@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
+#include <qgsvectorlayer.h>
+
 #include "host/Tables.h"
 #include "qgis/QgisSchema.h"
-
-class QgsVectorLayer;
 
 namespace corvane::qgis {
 
