@@ -1,5 +1,6 @@
 #include "qgis/QgisCursor.h"
 
+#include <algorithm>
 #include <limits>
 
 #include <qgsvectorlayer.h>
@@ -56,14 +57,26 @@ host::Ref<host::IGeometry> QgisRow::Shape()
     return host::makeRef<QgisGeometry>(m_feature.geometry(), m_source->layer().crs());
 }
 
+namespace {
+
+// IDs asked of the provider at once: few enough to hold their rows.
+constexpr std::size_t kIdBlock = 1000;
+
+} // namespace
+
 QgisCursor::QgisCursor(std::shared_ptr<const QgisLayerSource> source, const std::string& whereClause,
                        bool withGeometry)
     : m_source(std::move(source)), m_withGeometry(withGeometry)
 {
     QgsVectorLayer& layer = m_source->layer();
-    m_request = featureRequest(translateWhereClause(whereClause, m_source->schema()), layer);
+    QgisWhere where = translateWhereClause(whereClause, m_source->schema());
+    if (where.ids) {
+        m_ids = std::move(where.ids);
+    } else {
+        m_request = featureRequest(where, layer);
+    }
     if (!withGeometry) m_request.setFlags(m_request.flags() | QgsFeatureRequest::NoGeometry);
-    m_iterator = layer.getFeatures(m_request);
+    if (!m_ids) m_iterator = layer.getFeatures(m_request);
 }
 
 host::Ref<host::IRow> QgisCursor::NextRow() { return next(); }
@@ -75,15 +88,49 @@ host::Ref<host::IFeature> QgisCursor::next()
     if (m_atEnd) return {};
     if (m_delivered == 1 && !m_withGeometry) narrow();
     QgsFeature feature;
-    while (m_iterator.nextFeature(feature)) {
-        if (m_delivered > 0 && feature.id() == m_firstId && m_subset) continue;  // met again after narrowing
+    if (m_ids ? nextFromIds(feature) : nextFromIterator(feature)) {
         if (m_delivered == 0) m_firstId = feature.id();
         ++m_delivered;
         return host::makeRef<QgisRow>(m_source, std::move(feature), m_subset, m_withGeometry ? nullptr : m_asked);
     }
     m_atEnd = true;
     m_iterator.close();
+    m_block.clear();
     return {};
+}
+
+bool QgisCursor::nextFromIterator(QgsFeature& feature)
+{
+    while (m_iterator.nextFeature(feature)) {
+        // The read restarted narrower meets the first row again.
+        if (m_delivered > 0 && m_subset && feature.id() == m_firstId) continue;
+        return true;
+    }
+    return false;
+}
+
+bool QgisCursor::nextFromIds(QgsFeature& feature)
+{
+    const std::vector<QgsFeatureId>& ids = *m_ids;
+    while (m_nextId < ids.size()) {
+        if (m_nextId >= m_blockEnd) {
+            m_block.clear();
+            m_blockEnd = std::min(ids.size(), m_nextId + kIdBlock);
+            QgsFeatureIds wanted;
+            for (std::size_t i = m_nextId; i < m_blockEnd; ++i) wanted.insert(ids[i]);
+            QgsFeatureRequest request(m_request);
+            request.setFilterFids(wanted);
+            QgsFeatureIterator it = m_source->layer().getFeatures(request);
+            QgsFeature read;
+            while (it.nextFeature(read)) m_block.insert(read.id(), read);
+        }
+        const auto found = m_block.find(ids[m_nextId++]);
+        if (found == m_block.end()) continue;  // no such feature
+        feature = *found;
+        m_block.erase(found);
+        return true;
+    }
+    return false;
 }
 
 void QgisCursor::narrow()
@@ -94,6 +141,7 @@ void QgisCursor::narrow()
     std::sort(subset->begin(), subset->end());
     m_request.setSubsetOfAttributes(*subset);
     m_subset = std::move(subset);
+    if (m_ids) return;  // the next block is read narrower
     m_iterator.close();
     m_iterator = m_source->layer().getFeatures(m_request);
 }

@@ -5,9 +5,13 @@
 // A cursor of rows never reads geometry; after its first row it narrows
 // itself to the fields its caller asked of that row (a later row asked for
 // another field reads itself whole by ID), so a long read of one column
-// lets the provider skip the others. UI thread only.
+// lets the provider skip the others. An object-ID list is read a block of
+// IDs at a time and handed out in the clause's order. UI thread only.
 
+#include <QHash>
 #include <QSet>
+#include <optional>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -56,6 +60,8 @@ public:
 
 private:
     host::Ref<host::IFeature> next();
+    bool nextFromIterator(QgsFeature& feature);
+    bool nextFromIds(QgsFeature& feature);
     void narrow();
 
     std::shared_ptr<const QgisLayerSource> m_source;
@@ -67,6 +73,10 @@ private:
     std::int64_t m_delivered = 0;
     QgsFeatureId m_firstId = FID_NULL;
     bool m_atEnd = false;
+    std::optional<std::vector<QgsFeatureId>> m_ids;
+    std::size_t m_nextId = 0;
+    std::size_t m_blockEnd = 0;
+    QHash<QgsFeatureId, QgsFeature> m_block;
 };
 
 } // namespace corvane::qgis

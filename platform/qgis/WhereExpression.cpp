@@ -174,19 +174,23 @@ bool isObjectIdName(const Token& token, const QgisSchema& schema)
            strcasecmp(token.text.c_str(), schema.oidFieldName.c_str()) == 0;
 }
 
-std::optional<QgsFeatureIds> objectIdList(const std::vector<Token>& tokens, const QgisSchema& schema)
+std::optional<std::vector<QgsFeatureId>> objectIdList(const std::vector<Token>& tokens, const QgisSchema& schema)
 {
     if (tokens.size() < 5 || !isObjectIdName(tokens[0], schema)) return std::nullopt;
     if (tokens[1].kind != TokenKind::Name || !sameWord(tokens[1].text, "IN")) return std::nullopt;
     if (tokens[2].text != "(" || tokens.back().text != ")") return std::nullopt;
-    QgsFeatureIds ids;
+    std::vector<QgsFeatureId> ids;
+    QgsFeatureIds seen;
     for (std::size_t i = 3; i + 1 < tokens.size(); i += 2) {
         std::int64_t id = 0;
         const std::string& text = tokens[i].text;
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
         if (tokens[i].kind != TokenKind::Number || ec != std::errc() || end != text.data() + text.size())
             return std::nullopt;
-        ids.insert(id);
+        if (!seen.contains(id)) {
+            seen.insert(id);
+            ids.push_back(id);
+        }
         const std::string& after = tokens[i + 1].text;
         if (tokens[i + 1].kind != TokenKind::Symbol || (after != "," && after != ")")) return std::nullopt;
         if (after == ")" && i + 2 != tokens.size()) return std::nullopt;
@@ -239,7 +243,11 @@ QgisWhere translateWhereClause(const std::string& clause, const QgisSchema& sche
 QgsFeatureRequest featureRequest(const QgisWhere& where, QgsVectorLayer& layer)
 {
     QgsFeatureRequest request;
-    if (where.ids) return request.setFilterFids(*where.ids);
+    if (where.ids) {
+        QgsFeatureIds ids;
+        for (const QgsFeatureId id : *where.ids) ids.insert(id);
+        return request.setFilterFids(ids);
+    }
     if (where.expression.isEmpty()) return request;
 
     QgsExpression expression(where.expression);

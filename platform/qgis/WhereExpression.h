@@ -16,6 +16,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <qgsfeatureid.h>
 
@@ -28,16 +29,17 @@ namespace corvane::qgis {
 
 struct QgisWhere {
     QString expression;               // empty: every row
-    std::optional<QgsFeatureIds> ids;  // set: an object-ID list
+    // Set for an object-ID list: the IDs in the clause's order, each once.
+    std::optional<std::vector<QgsFeatureId>> ids;
 };
 
 // Raises HostError for text that is not of the dialect (an unterminated
 // literal, an invalid date, a character the dialect does not use).
 QgisWhere translateWhereClause(const std::string& clause, const QgisSchema& schema);
 
-// The request for a translated clause on `layer`. Raises HostError with
-// QGIS's own message when QGIS rejects the expression (a parse error, an
-// unknown column).
+// The request for a translated clause on `layer` (an ID list asks for all
+// its IDs at once). Raises HostError with QGIS's own message when QGIS
+// rejects the expression (a parse error, an unknown column).
 QgsFeatureRequest featureRequest(const QgisWhere& where, QgsVectorLayer& layer);
 
 } // namespace corvane::qgis
