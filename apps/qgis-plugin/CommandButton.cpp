@@ -97,7 +97,7 @@ QString CommandButton::load(const CommandSource& source)
     }
 }
 
-void CommandButton::release()
+void CommandButton::release() noexcept
 {
     if (m_action != nullptr) {
         m_iface.removePluginMenu(m_menu, m_action);
@@ -106,8 +106,12 @@ void CommandButton::release()
         m_action = nullptr;
     }
     m_command.reset();
-    // Unload what agrees now, while the windows its forms made can still go.
-    if (m_loader) m_loader->freeUnusedLibraries();
+    try {
+        // Unload what agrees now, while the windows its forms made can still go.
+        if (m_loader) m_loader->freeUnusedLibraries();
+    } catch (...) {
+        // QGIS is unloading the plugin: a library that stays loaded harms no one.
+    }
 }
 
 } // namespace corvane::qgisplugin

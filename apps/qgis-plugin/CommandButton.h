@@ -40,7 +40,7 @@ public:
     // or an empty text.
     QString load(const CommandSource& source);
     // Takes the button down and releases the command (and its library when it agrees).
-    void release();
+    void release() noexcept;
 
     [[nodiscard]] QAction* action() const noexcept { return m_action; }
 
