@@ -17,8 +17,24 @@ QgisRow::QgisRow(std::shared_ptr<const QgisLayerSource> source, QgsFeature featu
 {
 }
 
+void QgisRow::belongsTo(std::shared_ptr<GroupRows> group, std::size_t position)
+{
+    m_group = std::move(group);
+    m_position = position;
+}
+
+void QgisRow::resolveId()
+{
+    if (!m_group || m_feature.id() != FID_NULL) return;
+    if (!m_group->ids) m_group->ids = idsHolding(m_source->layer(), m_group->fieldIndex, m_group->value, m_group->except);
+    if (m_position >= m_group->ids->size())
+        host::raiseError(host::errors::kHostCallFailed, "A row of " + m_source->schema().layerName + " is gone");
+    m_feature.setId((*m_group->ids)[m_position]);
+}
+
 std::int32_t QgisRow::OID()
 {
+    resolveId();
     const QgsFeatureId id = m_feature.id();
     if (id < std::numeric_limits<std::int32_t>::min() || id > std::numeric_limits<std::int32_t>::max())
         host::raiseError(6, "Overflow");
@@ -29,7 +45,7 @@ host::Variant QgisRow::Value(std::int32_t index)
 {
     const QgisFieldInfo& field = m_source->schema().field(index);
     switch (field.kind) {
-    case QgisFieldInfo::Kind::ObjectId: return host::Variant(static_cast<std::int64_t>(m_feature.id()));
+    case QgisFieldInfo::Kind::ObjectId: resolveId(); return host::Variant(static_cast<std::int64_t>(m_feature.id()));
     case QgisFieldInfo::Kind::Geometry:
         host::raiseError(host::errors::kTypeMismatch, "Type mismatch: " + field.name + " holds shapes, not values");
     case QgisFieldInfo::Kind::Attribute: break;
@@ -37,6 +53,7 @@ host::Variant QgisRow::Value(std::int32_t index)
     if (m_asked) m_asked->layerIndexes.insert(field.layerIndex);
     if (m_subset && !m_subset->contains(field.layerIndex)) {
         // Read narrower than this caller needs: fetch the whole row once.
+        resolveId();
         QgsFeatureRequest request(m_feature.id());
         request.setFlags(QgsFeatureRequest::NoGeometry);
         QgsFeature whole;
@@ -88,15 +105,49 @@ host::Ref<host::IFeature> QgisCursor::next()
     if (m_atEnd) return {};
     if (m_delivered == 1 && !m_withGeometry) narrow();
     QgsFeature feature;
-    if (m_ids ? nextFromIds(feature) : nextFromIterator(feature)) {
-        if (m_delivered == 0) m_firstId = feature.id();
+    const bool grouped = static_cast<bool>(m_groups);
+    if (m_ids ? nextFromIds(feature) : grouped ? nextFromGroups(feature) : nextFromIterator(feature)) {
+        if (m_delivered == 0) {
+            m_firstId = feature.id();
+            m_first = feature;
+        }
         ++m_delivered;
-        return host::makeRef<QgisRow>(m_source, std::move(feature), m_subset, m_withGeometry ? nullptr : m_asked);
+        auto row = std::make_shared<QgisRow>(m_source, std::move(feature), m_subset, m_withGeometry ? nullptr : m_asked);
+        if (grouped) row->belongsTo(m_group, m_groupPosition++);
+        return host::Ref<host::IFeature>(std::move(row));
     }
     m_atEnd = true;
     m_iterator.close();
     m_block.clear();
+    m_groups.reset();
     return {};
+}
+
+bool QgisCursor::nextFromGroups(QgsFeature& feature)
+{
+    while (m_groupLeft == 0) {
+        std::optional<ValueGroup> group = m_groups->next();
+        if (!group) return false;
+        const int field = m_subset->front();
+        m_group = std::make_shared<GroupRows>();
+        m_group->value = group->value;
+        m_group->fieldIndex = field;
+        m_groupLeft = group->rows;
+        m_groupPosition = 0;
+        const QVariant firstValue = m_first.attribute(field);
+        if (!m_firstMet && firstValue.isNull() == group->value.isNull() &&
+            (firstValue.isNull() || firstValue == group->value)) {
+            // The row handed out before grouping began is one of these.
+            m_firstMet = true;
+            m_group->except = m_firstId;
+            --m_groupLeft;
+        }
+        m_groupRow = QgsFeature(m_source->layer().fields(), FID_NULL);
+        m_groupRow.setAttribute(field, group->value);
+    }
+    --m_groupLeft;
+    feature = m_groupRow;
+    return true;
 }
 
 bool QgisCursor::nextFromIterator(QgsFeature& feature)
@@ -142,6 +193,11 @@ void QgisCursor::narrow()
     m_request.setSubsetOfAttributes(*subset);
     m_subset = std::move(subset);
     if (m_ids) return;  // the next block is read narrower
+    if (m_subset->size() == 1 && m_request.filterType() == QgsFeatureRequest::FilterNone &&
+        (m_groups = ValueGroups::open(m_source->layer(), m_subset->front()))) {
+        m_iterator.close();
+        return;
+    }
     m_iterator.close();
     m_iterator = m_source->layer().getFeatures(m_request);
 }

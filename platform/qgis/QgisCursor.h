@@ -5,7 +5,9 @@
 // A cursor of rows never reads geometry; after its first row it narrows
 // itself to the fields its caller asked of that row (a later row asked for
 // another field reads itself whole by ID), so a long read of one column
-// lets the provider skip the others. An object-ID list is read a block of
+// lets the provider skip the others; a whole-table read of one text column
+// of a GeoPackage or SQLite layer is answered from the column's groups of
+// equal values (ValueGroups.h). An object-ID list is read a block of
 // IDs at a time and handed out in the clause's order. UI thread only.
 
 #include <QHash>
@@ -21,6 +23,7 @@
 
 #include "host/Tables.h"
 #include "qgis/QgisTable.h"
+#include "qgis/ValueGroups.h"
 
 namespace corvane::qgis {
 
@@ -29,11 +32,22 @@ struct FieldsAsked {
     QSet<int> layerIndexes;
 };
 
+// The rows of one group of equal values, whose IDs are looked up when a
+// row of the group is first asked for one.
+struct GroupRows {
+    QVariant value;
+    int fieldIndex = -1;
+    QgsFeatureId except = FID_NULL;  // the row handed out before grouping began
+    std::optional<std::vector<QgsFeatureId>> ids;
+};
+
 class QgisRow final : public host::IFeature {
 public:
     // subset: the layer fields the feature holds; null when it holds all.
     QgisRow(std::shared_ptr<const QgisLayerSource> source, QgsFeature feature,
             std::shared_ptr<const QgsAttributeList> subset, std::shared_ptr<FieldsAsked> asked);
+    // A row of a group, the position-th of its rows in ID order.
+    void belongsTo(std::shared_ptr<GroupRows> group, std::size_t position);
 
     // Raises error 6 for an ID beyond 32 bits.
     std::int32_t OID() override;
@@ -43,7 +57,11 @@ public:
     host::Ref<host::IGeometry> Shape() override;
 
 private:
+    void resolveId();
+
     std::shared_ptr<const QgisLayerSource> m_source;
+    std::shared_ptr<GroupRows> m_group;
+    std::size_t m_position = 0;
     QgsFeature m_feature;
     std::shared_ptr<const QgsAttributeList> m_subset;
     std::shared_ptr<FieldsAsked> m_asked;
@@ -62,6 +80,7 @@ private:
     host::Ref<host::IFeature> next();
     bool nextFromIterator(QgsFeature& feature);
     bool nextFromIds(QgsFeature& feature);
+    bool nextFromGroups(QgsFeature& feature);
     void narrow();
 
     std::shared_ptr<const QgisLayerSource> m_source;
@@ -77,6 +96,13 @@ private:
     std::size_t m_nextId = 0;
     std::size_t m_blockEnd = 0;
     QHash<QgsFeatureId, QgsFeature> m_block;
+    QgsFeature m_first;
+    std::unique_ptr<ValueGroups> m_groups;
+    std::shared_ptr<GroupRows> m_group;
+    QgsFeature m_groupRow;  // the group's value in an otherwise empty row, shared by its rows
+    qint64 m_groupLeft = 0;
+    std::size_t m_groupPosition = 0;
+    bool m_firstMet = false;
 };
 
 } // namespace corvane::qgis
