@@ -17,10 +17,17 @@ QgisRow::QgisRow(std::shared_ptr<const QgisLayerSource> source, QgsFeature featu
 {
 }
 
-void QgisRow::belongsTo(std::shared_ptr<GroupRows> group, std::size_t position)
+void QgisRow::belongsTo(const std::shared_ptr<GroupRows>& group, std::size_t position)
 {
-    m_group = std::move(group);
+    if (m_group != group) m_group = group;
     m_position = position;
+}
+
+void QgisRow::reuse(QgsFeature feature, std::shared_ptr<const QgsAttributeList> subset)
+{
+    m_feature = std::move(feature);
+    if (m_subset != subset) m_subset = std::move(subset);
+    m_position = 0;
 }
 
 void QgisRow::resolveId()
@@ -50,6 +57,7 @@ host::Variant QgisRow::Value(std::int32_t index)
         host::raiseError(host::errors::kTypeMismatch, "Type mismatch: " + field.name + " holds shapes, not values");
     case QgisFieldInfo::Kind::Attribute: break;
     }
+    if (m_group && field.layerIndex == m_group->fieldIndex) return m_group->hostValue;
     if (m_asked) m_asked->layerIndexes.insert(field.layerIndex);
     if (m_subset && !m_subset->contains(field.layerIndex)) {
         // Read narrower than this caller needs: fetch the whole row once.
@@ -103,7 +111,8 @@ host::Ref<host::IFeature> QgisCursor::NextFeature() { return next(); }
 host::Ref<host::IFeature> QgisCursor::next()
 {
     if (m_atEnd) return {};
-    if (m_delivered == 1 && !m_withGeometry) narrow();
+    // Only a whole-table read is long enough to repay starting it again narrower.
+    if (m_delivered == 1 && !m_withGeometry && m_request.filterType() == QgsFeatureRequest::FilterNone) narrow();
     QgsFeature feature;
     const bool grouped = static_cast<bool>(m_groups);
     if (m_ids ? nextFromIds(feature) : grouped ? nextFromGroups(feature) : nextFromIterator(feature)) {
@@ -112,14 +121,20 @@ host::Ref<host::IFeature> QgisCursor::next()
             m_first = feature;
         }
         ++m_delivered;
-        auto row = std::make_shared<QgisRow>(m_source, std::move(feature), m_subset, m_withGeometry ? nullptr : m_asked);
-        if (grouped) row->belongsTo(m_group, m_groupPosition++);
-        return host::Ref<host::IFeature>(std::move(row));
+        if (m_row && m_row.use_count() == 1) {
+            m_row->reuse(std::move(feature), m_subset);
+        } else {
+            m_row = std::make_shared<QgisRow>(m_source, std::move(feature), m_subset,
+                                              m_withGeometry ? nullptr : m_asked);
+        }
+        if (grouped) m_row->belongsTo(m_group, m_groupPosition++);
+        return host::Ref<host::IFeature>(m_row);
     }
     m_atEnd = true;
     m_iterator.close();
     m_block.clear();
     m_groups.reset();
+    m_row.reset();
     return {};
 }
 
@@ -131,6 +146,7 @@ bool QgisCursor::nextFromGroups(QgsFeature& feature)
         const int field = m_subset->front();
         m_group = std::make_shared<GroupRows>();
         m_group->value = group->value;
+        m_group->hostValue = attributeValue(group->value);
         m_group->fieldIndex = field;
         m_groupLeft = group->rows;
         m_groupPosition = 0;

@@ -2,13 +2,13 @@
 // A cursor over one QGIS vector layer for one where clause, reading through
 // a QgsFeatureIterator. The clause is checked by QGIS when the cursor is
 // made, so a rejected clause surfaces from Search as the host's error.
-// A cursor of rows never reads geometry; after its first row it narrows
-// itself to the fields its caller asked of that row (a later row asked for
-// another field reads itself whole by ID), so a long read of one column
-// lets the provider skip the others; a whole-table read of one text column
-// of a GeoPackage or SQLite layer is answered from the column's groups of
-// equal values (ValueGroups.h). An object-ID list is read a block of
-// IDs at a time and handed out in the clause's order. UI thread only.
+// A cursor of rows never reads geometry. A whole-table read, after its
+// first row, narrows itself to the fields its caller asked of that row (a
+// later row asked for another field reads itself whole by ID), so a long
+// read of one column lets the provider skip the others; on a GeoPackage or
+// SQLite layer a read of one text column is answered from the column's
+// groups of equal values (ValueGroups.h). An object-ID list is read a block
+// of IDs at a time and handed out in the clause's order. UI thread only.
 
 #include <QHash>
 #include <QSet>
@@ -36,6 +36,7 @@ struct FieldsAsked {
 // row of the group is first asked for one.
 struct GroupRows {
     QVariant value;
+    host::Variant hostValue;  // converted once for all the group's rows
     int fieldIndex = -1;
     QgsFeatureId except = FID_NULL;  // the row handed out before grouping began
     std::optional<std::vector<QgsFeatureId>> ids;
@@ -47,7 +48,9 @@ public:
     QgisRow(std::shared_ptr<const QgisLayerSource> source, QgsFeature feature,
             std::shared_ptr<const QgsAttributeList> subset, std::shared_ptr<FieldsAsked> asked);
     // A row of a group, the position-th of its rows in ID order.
-    void belongsTo(std::shared_ptr<GroupRows> group, std::size_t position);
+    void belongsTo(const std::shared_ptr<GroupRows>& group, std::size_t position);
+    // Becomes the cursor's next row; only while nobody else holds this one.
+    void reuse(QgsFeature feature, std::shared_ptr<const QgsAttributeList> subset);
 
     // Raises error 6 for an ID beyond 32 bits.
     std::int32_t OID() override;
@@ -103,6 +106,9 @@ private:
     qint64 m_groupLeft = 0;
     std::size_t m_groupPosition = 0;
     bool m_firstMet = false;
+    // The row handed out last: a million rows read one after another need
+    // one row object when the caller lets each go before asking for the next.
+    std::shared_ptr<QgisRow> m_row;
 };
 
 } // namespace corvane::qgis
