@@ -50,6 +50,16 @@ host::Ref<host::ILayer> layerForNode(QgsLayerTreeNode& node)
     return host::makeRef<QgisPlainLayer>(name);
 }
 
+const std::shared_ptr<QgisTable>& QgisFeatureLayer::table()
+{
+    if (m_table) return m_table;
+    QgsVectorLayer* layer = m_layer.data();
+    if (layer == nullptr)
+        host::raiseError(host::errors::kHostCallFailed, "The layer " + m_name + " is no longer in the project");
+    m_table = std::make_shared<QgisTable>(*layer);
+    return m_table;
+}
+
 host::Ref<host::ILayer> QgisGroupLayer::Layer(std::int32_t index) { return layerAt(m_layers, index, m_name); }
 
 QgisMap::QgisMap(QgsLayerTreeGroup* root)

@@ -28,21 +28,22 @@ namespace corvane::qgis {
 
 class QgisFeatureLayer final : public host::IFeatureLayer, public host::IDisplayTable {
 public:
-    QgisFeatureLayer(std::string name, QgsVectorLayer& layer)
-        : m_name(std::move(name)), m_table(std::make_shared<QgisTable>(layer))
-    {
-    }
+    QgisFeatureLayer(std::string name, QgsVectorLayer& layer) : m_name(std::move(name)), m_layer(&layer) {}
 
     std::string Name() override { return m_name; }
-    host::Ref<host::IFeatureClass> FeatureClass() override { return host::Ref<host::IFeatureClass>(m_table); }
+    host::Ref<host::IFeatureClass> FeatureClass() override { return host::Ref<host::IFeatureClass>(table()); }
     host::Ref<host::IFeatureCursor> Search(const host::Ref<host::IQueryFilter>& filter, bool) override
     {
-        return m_table->searchFeatures(filter);
+        return table()->searchFeatures(filter);
     }
-    host::Ref<host::ITable> DisplayTable() override { return host::Ref<host::ITable>(m_table); }
+    host::Ref<host::ITable> DisplayTable() override { return host::Ref<host::ITable>(table()); }
 
 private:
+    // Made on first use: a walk over the map by name reads no layer's fields.
+    const std::shared_ptr<QgisTable>& table();
+
     std::string m_name;
+    QPointer<QgsVectorLayer> m_layer;
     std::shared_ptr<QgisTable> m_table;
 };
 
