@@ -23,10 +23,10 @@ void QgisRow::belongsTo(const std::shared_ptr<GroupRows>& group, std::size_t pos
     m_position = position;
 }
 
-void QgisRow::reuse(QgsFeature feature, std::shared_ptr<const QgsAttributeList> subset)
+void QgisRow::reuse(QgsFeature feature, const std::shared_ptr<const QgsAttributeList>& subset)
 {
     m_feature = std::move(feature);
-    if (m_subset != subset) m_subset = std::move(subset);
+    if (m_subset != subset) m_subset = subset;
     m_position = 0;
 }
 
@@ -121,20 +121,22 @@ host::Ref<host::IFeature> QgisCursor::next()
             m_first = feature;
         }
         ++m_delivered;
-        if (m_row && m_row.use_count() == 1) {
-            m_row->reuse(std::move(feature), m_subset);
+        m_lastRow = 1 - m_lastRow;
+        std::shared_ptr<QgisRow>& row = m_rows[m_lastRow];
+        if (row && row.use_count() == 1) {
+            row->reuse(std::move(feature), m_subset);
         } else {
-            m_row = std::make_shared<QgisRow>(m_source, std::move(feature), m_subset,
-                                              m_withGeometry ? nullptr : m_asked);
+            row = std::make_shared<QgisRow>(m_source, std::move(feature), m_subset, m_withGeometry ? nullptr : m_asked);
         }
-        if (grouped) m_row->belongsTo(m_group, m_groupPosition++);
-        return host::Ref<host::IFeature>(m_row);
+        if (grouped) row->belongsTo(m_group, m_groupPosition++);
+        return host::Ref<host::IFeature>(row);
     }
     m_atEnd = true;
     m_iterator.close();
     m_block.clear();
     m_groups.reset();
-    m_row.reset();
+    m_rows[0].reset();
+    m_rows[1].reset();
     return {};
 }
 

@@ -50,7 +50,7 @@ public:
     // A row of a group, the position-th of its rows in ID order.
     void belongsTo(const std::shared_ptr<GroupRows>& group, std::size_t position);
     // Becomes the cursor's next row; only while nobody else holds this one.
-    void reuse(QgsFeature feature, std::shared_ptr<const QgsAttributeList> subset);
+    void reuse(QgsFeature feature, const std::shared_ptr<const QgsAttributeList>& subset);
 
     // Raises error 6 for an ID beyond 32 bits.
     std::int32_t OID() override;
@@ -106,9 +106,10 @@ private:
     qint64 m_groupLeft = 0;
     std::size_t m_groupPosition = 0;
     bool m_firstMet = false;
-    // The row handed out last: a million rows read one after another need
-    // one row object when the caller lets each go before asking for the next.
-    std::shared_ptr<QgisRow> m_row;
+    // The last two rows handed out: a caller that holds one row while it
+    // asks for the next lets a million rows share these two objects.
+    std::shared_ptr<QgisRow> m_rows[2];
+    std::size_t m_lastRow = 0;
 };
 
 } // namespace corvane::qgis
