@@ -113,23 +113,22 @@ host::Ref<host::IFeature> QgisCursor::next()
     if (m_atEnd) return {};
     // Only a whole-table read is long enough to repay starting it again narrower.
     if (m_delivered == 1 && !m_withGeometry && m_request.filterType() == QgsFeatureRequest::FilterNone) narrow();
-    QgsFeature feature;
-    const bool grouped = static_cast<bool>(m_groups);
-    if (m_ids ? nextFromIds(feature) : grouped ? nextFromGroups(feature) : nextFromIterator(feature)) {
-        if (m_delivered == 0) {
-            m_firstId = feature.id();
-            m_first = feature;
+    if (m_groups) {
+        // A grouped row shares the group's one feature: no feature is made per row.
+        if (nextFromGroups()) {
+            const std::shared_ptr<QgisRow>& row = handOut(m_groupRow);
+            row->belongsTo(m_group, m_groupPosition++);
+            return host::Ref<host::IFeature>(row);
         }
-        ++m_delivered;
-        m_lastRow = 1 - m_lastRow;
-        std::shared_ptr<QgisRow>& row = m_rows[m_lastRow];
-        if (row && row.use_count() == 1) {
-            row->reuse(std::move(feature), m_subset);
-        } else {
-            row = std::make_shared<QgisRow>(m_source, std::move(feature), m_subset, m_withGeometry ? nullptr : m_asked);
+    } else {
+        QgsFeature feature;
+        if (m_ids ? nextFromIds(feature) : nextFromIterator(feature)) {
+            if (m_delivered == 0) {
+                m_firstId = feature.id();
+                m_first = feature;
+            }
+            return host::Ref<host::IFeature>(handOut(std::move(feature)));
         }
-        if (grouped) row->belongsTo(m_group, m_groupPosition++);
-        return host::Ref<host::IFeature>(row);
     }
     m_atEnd = true;
     m_iterator.close();
@@ -140,7 +139,19 @@ host::Ref<host::IFeature> QgisCursor::next()
     return {};
 }
 
-bool QgisCursor::nextFromGroups(QgsFeature& feature)
+const std::shared_ptr<QgisRow>& QgisCursor::handOut(QgsFeature feature)
+{
+    ++m_delivered;
+    m_lastRow = 1 - m_lastRow;
+    std::shared_ptr<QgisRow>& row = m_rows[m_lastRow];
+    if (row && row.use_count() == 1)
+        row->reuse(std::move(feature), m_subset);
+    else
+        row = std::make_shared<QgisRow>(m_source, std::move(feature), m_subset, m_withGeometry ? nullptr : m_asked);
+    return row;
+}
+
+bool QgisCursor::nextFromGroups()
 {
     while (m_groupLeft == 0) {
         std::optional<ValueGroup> group = m_groups->next();
@@ -164,7 +175,6 @@ bool QgisCursor::nextFromGroups(QgsFeature& feature)
         m_groupRow.setAttribute(field, group->value);
     }
     --m_groupLeft;
-    feature = m_groupRow;
     return true;
 }
 

@@ -83,7 +83,9 @@ private:
     host::Ref<host::IFeature> next();
     bool nextFromIterator(QgsFeature& feature);
     bool nextFromIds(QgsFeature& feature);
-    bool nextFromGroups(QgsFeature& feature);
+    bool nextFromGroups();
+    // The row object for the next row, a free one of the last two when it can.
+    const std::shared_ptr<QgisRow>& handOut(QgsFeature feature);
     void narrow();
 
     std::shared_ptr<const QgisLayerSource> m_source;
