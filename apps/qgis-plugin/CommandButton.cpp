@@ -94,6 +94,8 @@ QString CommandButton::load(const CommandSource& source)
     } catch (const std::exception& e) {
         return QStringLiteral("The command %1 could not be loaded: %2")
             .arg(QString::fromStdString(source.progId), QString::fromUtf8(e.what()));
+    } catch (...) {
+        return QStringLiteral("The command %1 could not be loaded").arg(QString::fromStdString(source.progId));
     }
 }
 

@@ -65,6 +65,8 @@ void CorvanePlugin::initGui()
     } catch (const std::exception& e) {
         if (m_iface->messageBar() != nullptr)
             m_iface->messageBar()->pushCritical(QString::fromUtf8(kPluginName), QString::fromUtf8(e.what()));
+    } catch (...) {
+        // Nothing may reach QGIS; the plugin simply stays without its button.
     }
 }
 
