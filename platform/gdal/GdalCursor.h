@@ -25,6 +25,7 @@
 #include "gdal/DataSource.h"
 #include "gdal/DbfColumnRows.h"
 #include "gdal/GdalRow.h"
+#include "gdal/HandedOutFeature.h"
 #include "gdal/LayerSchema.h"
 #include "gdal/ValueIndex.h"
 #include "gdal/ValueRunRows.h"
@@ -36,6 +37,10 @@ struct CursorRequest {
     std::string whereClause;
     bool withGeometry = false;
     bool recycling = false;
+    // Where a feature search by object IDs records what it hands out (may
+    // be empty), and the table it reads, to say where the feature came from.
+    std::shared_ptr<HandedOutFeatures> handOuts;
+    const LayerTable* table = nullptr;
 };
 
 class GdalCursor final : public host::ICursor, public host::IFeatureCursor {
@@ -60,6 +65,7 @@ private:
     void answerFromValueIndex();
     void startValueIndex(std::int32_t fieldIndex);
     void recordForValueIndex(const OGRFeature* feature);
+    void recordHandOut(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
     host::Ref<host::IFeature> nextFromDbf();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
