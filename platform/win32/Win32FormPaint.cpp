@@ -2,6 +2,7 @@
 // picture, frames, labels, images) and its owner-drawn picture buttons.
 #include "win32/Win32FormPeer.h"
 
+#include "win32/Win32Fonts.h"
 #include "win32/Win32Text.h"
 
 namespace corvane::win32 {
@@ -71,6 +72,7 @@ void Win32FormPeer::drawItem(HDC dc, const Item& item) const
         border.top += metrics.tmHeight / 2;
         DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
         if (text.empty()) break;
+        SelectObject(dc, fittedFont(dc, spec.font, text, item.rect.right - item.rect.left - 16));
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         RECT caption{item.rect.left + 7, item.rect.top, item.rect.left + 9 + extent.cx,
@@ -82,6 +84,11 @@ void Win32FormPeer::drawItem(HDC dc, const Item& item) const
     }
     case ui::ControlKind::Label: {
         if (spec.backColor) fill(dc, item.rect, toColorRef(*spec.backColor));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        // A label a line high keeps its caption on that line.
+        if (item.rect.bottom - item.rect.top < 2 * metrics.tmHeight)
+            SelectObject(dc, fittedFont(dc, spec.font, text, item.rect.right - item.rect.left));
         RECT area = item.rect;
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
                   alignmentOf(spec.alignment) | DT_WORDBREAK | DT_NOPREFIX);
@@ -118,12 +125,12 @@ void Win32FormPeer::drawButton(const DRAWITEMSTRUCT& draw) const
 
     const ui::ControlSpec& spec = item->control->spec();
     const int saved = SaveDC(dc);
-    SelectObject(dc, item->font);
+    const std::wstring text = widen(item->text);
+    SelectObject(dc, fittedFont(dc, spec.font, text, rect.right - rect.left - 4));
     SetTextColor(dc, spec.foreColor ? toColorRef(*spec.foreColor) : RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     RECT textRect = rect;
     if (down) OffsetRect(&textRect, 1, 1);
-    const std::wstring text = widen(item->text);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     RestoreDC(dc, saved);

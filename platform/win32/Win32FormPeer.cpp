@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <commctrl.h>
 
+#include "win32/Win32Fonts.h"
 #include "win32/Win32Module.h"
 #include "win32/Win32Text.h"
 #include "win32/Win32Toolkit.h"
@@ -34,18 +35,6 @@ void registerFormClass()
     }();
     (void)registered;
 }
-
-HFONT createFont(const ui::Font& font)
-{
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
-    const int height = -static_cast<int>(font.points * dpi / 72.0 + 0.5);
-    return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline ? TRUE : FALSE,
-                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, widen(font.name).c_str());
-}
-
 
 bool isDrawn(ui::ControlKind kind)
 {
@@ -94,10 +83,8 @@ Win32FormPeer::~Win32FormPeer()
             DestroyWindow(m_window);
         }
     }
-    for (const Item& item : m_items) {
-        if (item.font != nullptr) DeleteObject(item.font);
+    for (const Item& item : m_items)
         if (item.brush != nullptr) DeleteObject(item.brush);
-    }
     if (m_backBrush != nullptr) DeleteObject(m_backBrush);
 }
 
@@ -129,7 +116,7 @@ void Win32FormPeer::build()
         Item item;
         item.control = c.get();
         item.rect = placeOf(m_form, c->spec(), m_twipsPerPixel);
-        item.font = createFont(c->spec().font);
+        item.font = fontFor(c->spec().font);
         if (c->spec().backColor) item.brush = CreateSolidBrush(toColorRef(*c->spec().backColor));
         item.text = std::string(c->spec().caption);
         item.id = id++;
