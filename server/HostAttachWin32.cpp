@@ -5,15 +5,14 @@
 // windowing layer and the machine's file system. Host classes have no such
 // stand-in: without them, creating one raises error 429 as before.
 #include "HostAttach.h"
-
-#include <windows.h>
-
 #include "com/ProcessObjects.h"
 #include "host/FileSystem.h"
 #include "host/HostClasses.h"
 #include "ui/Toolkit.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Toolkit.h"
+
+#include <windows.h>
 
 namespace corvane::server {
 

@@ -1,12 +1,11 @@
 // The four exports of the server library. Each hands over to the COM server
 // support with the component's tables; nothing else is exported.
+#include "HostAttach.h"
 #include "com/DynamicLibrary.h"
 #include "com/Server.h"
 #include "command/CorvaneGIS.h"
 
 #include <string>
-
-#include "HostAttach.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "win32/Win32Errors.h"
 
-#include <windows.h>
-
 #include "host/HostError.h"
+
+#include <windows.h>
 
 namespace corvane::win32 {
 

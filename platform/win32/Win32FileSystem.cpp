@@ -1,11 +1,11 @@
 #include "win32/Win32FileSystem.h"
 
-#include <algorithm>
-#include <windows.h>
-
 #include "host/HostError.h"
 #include "win32/Win32Errors.h"
 #include "win32/Win32Text.h"
+
+#include <algorithm>
+#include <windows.h>
 
 namespace corvane::win32 {
 
@@ -35,7 +35,7 @@ bool isFolder(DWORD attributes)
 }
 
 class Win32FileStream final : public host::FileStream {
-public:
+  public:
     Win32FileStream(HANDLE file, bool writable) : m_file(file), m_writable(writable) {}
     ~Win32FileStream() override
     {
@@ -81,7 +81,7 @@ public:
         if (error != 0) raiseFromWin32Error(error, e::kPathFileAccessError);
     }
 
-private:
+  private:
     HANDLE m_file;
     bool m_writable;
 };
@@ -95,7 +95,10 @@ bool Win32FileSystem::fileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool Win32FileSystem::folderExists(const std::string& path) { return isFolder(attributesOf(path)); }
+bool Win32FileSystem::folderExists(const std::string& path)
+{
+    return isFolder(attributesOf(path));
+}
 
 void Win32FileSystem::deleteFile(const std::string& path)
 {
@@ -130,8 +133,8 @@ std::unique_ptr<host::FileStream> Win32FileSystem::open(const std::string& path,
         share = FILE_SHARE_READ;
         break;
     }
-    const HANDLE file = CreateFileW(widen(path).c_str(), access, share, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(widen(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     // Windows tells a missing file (53) from a missing folder (76) itself.
     if (file == INVALID_HANDLE_VALUE) raiseFromWin32Error(GetLastError(), e::kFileNotFound);
     return std::make_unique<Win32FileStream>(file, mode != host::OpenMode::Input);

@@ -15,7 +15,7 @@
 namespace corvane::win32 {
 
 class Win32FileSystem final : public host::FileSystem {
-public:
+  public:
     bool fileExists(const std::string& path) override;
     // Probing an empty removable drive is a plain "no", never a system
     // prompt asking for a disk.

@@ -1,10 +1,10 @@
 #include "win32/Win32Fonts.h"
 
+#include "win32/Win32Text.h"
+
 #include <map>
 #include <string>
 #include <tuple>
-
-#include "win32/Win32Text.h"
 
 namespace corvane::win32 {
 
@@ -28,11 +28,17 @@ HFONT makeFont(const ui::Font& font, int tenthsOfPoints)
     return made;
 }
 
-int tenthsOf(const ui::Font& font) { return static_cast<int>(font.points * 10.0 + 0.5); }
+int tenthsOf(const ui::Font& font)
+{
+    return static_cast<int>(font.points * 10.0 + 0.5);
+}
 
 } // namespace
 
-HFONT fontFor(const ui::Font& font) { return makeFont(font, tenthsOf(font)); }
+HFONT fontFor(const ui::Font& font)
+{
+    return makeFont(font, tenthsOf(font));
+}
 
 HFONT fittedFont(HDC dc, const ui::Font& font, std::wstring_view text, int width)
 {

@@ -5,10 +5,10 @@
 // caption is drawn a little smaller (down to 70 %) rather than cut off.
 // UI thread only.
 
+#include "ui/Layout.h"
+
 #include <string_view>
 #include <windows.h>
-
-#include "ui/Layout.h"
 
 namespace corvane::win32 {
 

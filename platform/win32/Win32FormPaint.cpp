@@ -1,15 +1,17 @@
 // How a Win32 form draws what has no window of its own (its background and
 // picture, frames, labels, images) and its owner-drawn picture buttons.
-#include "win32/Win32FormPeer.h"
-
 #include "win32/Win32Fonts.h"
+#include "win32/Win32FormPeer.h"
 #include "win32/Win32Text.h"
 
 namespace corvane::win32 {
 
 namespace {
 
-COLORREF toColorRef(const ui::Color& colour) { return RGB(colour.red, colour.green, colour.blue); }
+COLORREF toColorRef(const ui::Color& colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
 
 void fill(HDC dc, const RECT& rect, COLORREF colour)
 {
@@ -21,9 +23,12 @@ void fill(HDC dc, const RECT& rect, COLORREF colour)
 UINT alignmentOf(ui::Alignment alignment)
 {
     switch (alignment) {
-    case ui::Alignment::Right: return DT_RIGHT;
-    case ui::Alignment::Center: return DT_CENTER;
-    case ui::Alignment::Left: break;
+    case ui::Alignment::Right:
+        return DT_RIGHT;
+    case ui::Alignment::Center:
+        return DT_CENTER;
+    case ui::Alignment::Left:
+        break;
     }
     return DT_LEFT;
 }

@@ -1,12 +1,12 @@
 #include "win32/Win32FormPeer.h"
 
-#include <algorithm>
-#include <commctrl.h>
-
 #include "win32/Win32Fonts.h"
 #include "win32/Win32Module.h"
 #include "win32/Win32Text.h"
 #include "win32/Win32Toolkit.h"
+
+#include <algorithm>
+#include <commctrl.h>
 
 namespace corvane::win32 {
 
@@ -16,8 +16,10 @@ constexpr const wchar_t* kFormClass = L"CorvaneForm";
 constexpr UINT kDestroyLater = WM_APP + 1;
 constexpr int kFirstControlId = 1000;
 
-COLORREF toColorRef(const ui::Color& colour) { return RGB(colour.red, colour.green, colour.blue); }
-
+COLORREF toColorRef(const ui::Color& colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
 
 void registerFormClass()
 {
@@ -25,7 +27,7 @@ void registerFormClass()
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcW;  // each window installs the peer's procedure
+        wc.lpfnWndProc = DefWindowProcW; // each window installs the peer's procedure
         wc.hInstance = thisModule();
         wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
         wc.lpszClassName = kFormClass;
@@ -99,15 +101,15 @@ void Win32FormPeer::build()
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT frame{0, 0, toPixels(spec.clientWidth, m_twipsPerPixel), toPixels(spec.clientHeight, m_twipsPerPixel)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    m_window = CreateWindowExW(exStyle, kFormClass, widen(spec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, thisModule(),
-                               nullptr);
+    m_window =
+        CreateWindowExW(exStyle, kFormClass, widen(spec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, thisModule(), nullptr);
     if (m_window == nullptr) return;
     SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32FormPeer::windowProc));
-    m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
-                                thisModule(), nullptr);
+    m_tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, thisModule(), nullptr);
     if (m_tooltip != nullptr) SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
 
     m_items.reserve(m_form.controls().size());
@@ -136,8 +138,10 @@ void Win32FormPeer::build()
         const int tb = b->control->spec().tabIndex;
         return (ta < 0 ? 1 << 30 : ta) < (tb < 0 ? 1 << 30 : tb);
     });
-    for (Item* item : windowed) createChild(*item, item->control->spec());
-    for (const Item& item : m_items) addTooltip(item);
+    for (Item* item : windowed)
+        createChild(*item, item->control->spec());
+    for (const Item& item : m_items)
+        addTooltip(item);
 }
 
 void Win32FormPeer::createChild(Item& item, const ui::ControlSpec& spec)
@@ -187,7 +191,10 @@ void Win32FormPeer::addTooltip(const Item& item)
     SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-ui::WindowHandle Win32FormPeer::handle() { return reinterpret_cast<ui::WindowHandle>(m_window); }
+ui::WindowHandle Win32FormPeer::handle()
+{
+    return reinterpret_cast<ui::WindowHandle>(m_window);
+}
 
 void Win32FormPeer::show()
 {
@@ -206,7 +213,8 @@ void Win32FormPeer::listInserted(const ui::ListBox& list, int index, const std::
     Item* item = itemOf(list);
     if (item == nullptr || item->child == nullptr) return;
     m_updating = true;
-    SendMessageW(item->child, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(widen(text).c_str()));
+    SendMessageW(item->child, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(widen(text).c_str()));
     m_updating = false;
 }
 
@@ -275,8 +283,7 @@ const Win32FormPeer::Item* Win32FormPeer::drawnItemAt(POINT point) const
     return nullptr;
 }
 
-template <class F>
-void Win32FormPeer::dispatch(F&& action)
+template <class F> void Win32FormPeer::dispatch(F&& action)
 {
     // The peer may be gone when the action returns; only the counter is touched.
     const std::shared_ptr<int> depth = m_dispatchDepth;

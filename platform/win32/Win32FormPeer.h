@@ -8,21 +8,21 @@
 // only. The window may be unloaded from inside one of its own events: it is
 // then hidden at once and destroyed when that event has returned.
 
+#include "ui/Form.h"
+#include "ui/Toolkit.h"
+#include "win32/Win32Pictures.h"
+
 #include <memory>
 #include <string>
 #include <vector>
 #include <windows.h>
-
-#include "ui/Form.h"
-#include "ui/Toolkit.h"
-#include "win32/Win32Pictures.h"
 
 namespace corvane::win32 {
 
 class Win32Toolkit;
 
 class Win32FormPeer final : public ui::FormPeer {
-public:
+  public:
     Win32FormPeer(ui::Form& form, Win32Toolkit& toolkit);
     ~Win32FormPeer() override;
 
@@ -39,16 +39,16 @@ public:
     // Expires when the peer goes: a modal run holds it to know when to stop.
     [[nodiscard]] std::weak_ptr<int> lifetime() const noexcept { return m_dispatchDepth; }
 
-private:
+  private:
     struct Item {
         const ui::Control* control = nullptr;
-        RECT rect{};       // pixels, in the form's client area
+        RECT rect{}; // pixels, in the form's client area
         HWND child = nullptr;
         HFONT font = nullptr;
-        HBRUSH brush = nullptr;  // its background, when it has its own colour
+        HBRUSH brush = nullptr; // its background, when it has its own colour
         Picture face;
         Picture downFace;
-        std::string text;  // caption of a drawn control or button
+        std::string text; // caption of a drawn control or button
         int id = 0;
     };
 
@@ -69,8 +69,7 @@ private:
     [[nodiscard]] Item* itemByChild(HWND child);
     [[nodiscard]] Item* itemOf(const ui::Control& control);
     [[nodiscard]] const Item* drawnItemAt(POINT point) const;
-    template <class F>
-    void dispatch(F&& action);
+    template <class F> void dispatch(F&& action);
 
     ui::Form& m_form;
     Win32Toolkit& m_toolkit;

@@ -99,7 +99,10 @@ void Win32ModelessFrame::Caption(const std::string& text)
     if (m_window != nullptr) SetWindowTextW(m_window, widen(text).c_str());
 }
 
-bool Win32ModelessFrame::Visible() { return m_window != nullptr && IsWindowVisible(m_window) != FALSE; }
+bool Win32ModelessFrame::Visible()
+{
+    return m_window != nullptr && IsWindowVisible(m_window) != FALSE;
+}
 
 void Win32ModelessFrame::Visible(bool visible)
 {

@@ -10,14 +10,14 @@
 //   frame->Create(form.hWnd());
 //   frame->Visible(true);
 
-#include <windows.h>
-
 #include "host/ModelessFrame.h"
+
+#include <windows.h>
 
 namespace corvane::win32 {
 
 class Win32ModelessFrame final : public host::IModelessFrame, public host::IWindowPosition {
-public:
+  public:
     Win32ModelessFrame();
     ~Win32ModelessFrame() override;
     Win32ModelessFrame(const Win32ModelessFrame&) = delete;
@@ -34,7 +34,7 @@ public:
     [[nodiscard]] HWND window() const noexcept { return m_window; }
     [[nodiscard]] HWND content() const noexcept { return m_content; }
 
-private:
+  private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void fitToContent(int width, int height);
 

@@ -7,10 +7,10 @@
 #include <wincodec.h>
 // clang-format on
 
+#include "win32/Win32Module.h"
+
 #include <map>
 #include <string>
-
-#include "win32/Win32Module.h"
 
 namespace corvane::win32 {
 
@@ -24,8 +24,7 @@ std::wstring resourceName(std::string_view asset)
     return name;
 }
 
-template <class T>
-struct Released {
+template <class T> struct Released {
     T* p = nullptr;
     ~Released()
     {

@@ -1,13 +1,13 @@
 #include "win32/Win32Toolkit.h"
 
-#include <vector>
-#include <windows.h>
-#include <shellapi.h>
-
 #include "ui/Form.h"
 #include "win32/Win32FormPeer.h"
 #include "win32/Win32Module.h"
 #include "win32/Win32Text.h"
+
+#include <shellapi.h>
+#include <vector>
+#include <windows.h>
 
 namespace corvane::win32 {
 
@@ -16,21 +16,24 @@ namespace {
 // The thread's other visible, enabled top-level windows, which a modal form
 // disables while it runs (as a modal dialog without an owner does to its
 // application).
+struct EnabledWindows {
+    HWND modal;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectEnabled(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<EnabledWindows*>(data);
+    if (window != search->modal && IsWindowVisible(window) && IsWindowEnabled(window)) search->found.push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> disableOthers(HWND modal)
 {
-    struct Search {
-        HWND modal;
-        std::vector<HWND> found;
-    } search{modal, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (window != s->modal && IsWindowVisible(window) && IsWindowEnabled(window)) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    for (HWND window : search.found) EnableWindow(window, FALSE);
+    EnabledWindows search{modal, {}};
+    EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.found)
+        EnableWindow(window, FALSE);
     return search.found;
 }
 
@@ -46,7 +49,10 @@ void centreOnScreen(HWND window)
                  work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HCURSOR systemCursor(int id) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(id)); }
+HCURSOR systemCursor(int id)
+{
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
+}
 
 } // namespace
 
@@ -106,24 +112,35 @@ ui::MousePointer Win32Toolkit::mousePointer()
     return m_busy ? ui::MousePointer::Hourglass : ui::MousePointer::Default;
 }
 
-int Win32Toolkit::screenWidthTwips() { return GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX(); }
+int Win32Toolkit::screenWidthTwips()
+{
+    return GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX();
+}
 
-int Win32Toolkit::screenHeightTwips() { return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY(); }
+int Win32Toolkit::screenHeightTwips()
+{
+    return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY();
+}
 
-int Win32Toolkit::twipsPerPixelX() { return screenTwipsPerPixel(); }
+int Win32Toolkit::twipsPerPixelX()
+{
+    return screenTwipsPerPixel();
+}
 
-int Win32Toolkit::twipsPerPixelY() { return screenTwipsPerPixel(); }
+int Win32Toolkit::twipsPerPixelY()
+{
+    return screenTwipsPerPixel();
+}
 
-std::intptr_t Win32Toolkit::shellExecute(ui::WindowHandle window, const std::string& operation,
-                                         const std::string& file, const std::string& parameters,
-                                         const std::string& directory, int showCommand)
+std::intptr_t Win32Toolkit::shellExecute(ui::WindowHandle window, const std::string& operation, const std::string& file,
+                                         const std::string& parameters, const std::string& directory, int showCommand)
 {
     const std::wstring op = widen(operation);
     const std::wstring target = widen(file);
     const std::wstring params = widen(parameters);
     const std::wstring folder = widen(directory);
-    HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(window), op.empty() ? nullptr : op.c_str(),
-                                     target.c_str(), params.empty() ? nullptr : params.c_str(),
+    HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(window), op.empty() ? nullptr : op.c_str(), target.c_str(),
+                                     params.empty() ? nullptr : params.c_str(),
                                      folder.empty() ? nullptr : folder.c_str(), showCommand);
     return reinterpret_cast<std::intptr_t>(result);
 }

@@ -19,7 +19,7 @@ namespace corvane::win32 {
 class Win32FormPeer;
 
 class Win32Toolkit final : public ui::Toolkit {
-public:
+  public:
     std::unique_ptr<ui::FormPeer> createPeer(ui::Form& form) override;
     void runModal(ui::Form& form) override;
     void messageBox(const std::string& prompt, const std::string& title) override;
@@ -30,12 +30,11 @@ public:
     [[nodiscard]] int twipsPerPixelX() override;
     [[nodiscard]] int twipsPerPixelY() override;
     std::intptr_t shellExecute(ui::WindowHandle window, const std::string& operation, const std::string& file,
-                               const std::string& parameters, const std::string& directory,
-                               int showCommand) override;
+                               const std::string& parameters, const std::string& directory, int showCommand) override;
 
     [[nodiscard]] bool busy() const noexcept { return m_busy; }
 
-private:
+  private:
     bool m_busy = false;
 };
 

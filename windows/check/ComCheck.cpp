@@ -28,28 +28,29 @@ std::vector<std::string> g_prompts;
 // Answers the command's message boxes as a user would, noting each prompt:
 // with its own windowing layer the command now tells the user what failed
 // instead of failing quietly.
+BOOL CALLBACK answerMessageBox(HWND window, LPARAM)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (!IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
+    std::string prompt;
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t text[512] = {};
+        const int length = GetWindowTextW(c, text, 512);
+        std::string narrowText;
+        for (int i = 0; i < length; ++i)
+            narrowText +=
+                text[i] == L'\r' || text[i] == L'\n' ? ' ' : (text[i] < 128 ? static_cast<char>(text[i]) : '?');
+        if (narrowText.size() > prompt.size() && narrowText != "OK") prompt = narrowText;
+    }
+    g_prompts.push_back(prompt);
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
 void CALLBACK answerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
 {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (!IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
-            std::string prompt;
-            for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-                wchar_t text[512] = {};
-                const int length = GetWindowTextW(c, text, 512);
-                std::string narrowText;
-                for (int i = 0; i < length; ++i)
-                    narrowText += text[i] == L'\r' || text[i] == L'\n' ? ' ' : (text[i] < 128 ? static_cast<char>(text[i]) : '?');
-                if (narrowText.size() > prompt.size() && narrowText != "OK") prompt = narrowText;
-            }
-            g_prompts.push_back(prompt);
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-            return TRUE;
-        },
-        0);
+    EnumThreadWindows(GetCurrentThreadId(), answerMessageBox, 0);
 }
 
 void check(bool ok, const std::string& what)
@@ -269,7 +270,8 @@ int wmain(int argc, wchar_t** argv)
     const UINT_PTR answering = SetTimer(nullptr, 0, 100, answerMessageBoxes);
     check(byClsid->OnCreate(nullptr) == S_OK && byClsid->OnClick() == S_OK, "OnCreate and OnClick return S_OK");
     KillTimer(nullptr, answering);
-    for (const std::string& prompt : g_prompts) std::printf("     message box: %s\n", prompt.c_str());
+    for (const std::string& prompt : g_prompts)
+        std::printf("     message box: %s\n", prompt.c_str());
     check(!g_prompts.empty(), "a click without a host tells the user in a message box");
 
     checkTypeLibrary();

@@ -11,11 +11,6 @@
 #include <objbase.h>
 // clang-format on
 
-#include <array>
-#include <cstdio>
-#include <string>
-#include <vector>
-
 #include "host/FileSystem.h"
 #include "host/HostError.h"
 #include "ui/Form.h"
@@ -24,6 +19,11 @@
 #include "win32/Win32Module.h"
 #include "win32/Win32Text.h"
 #include "win32/Win32Toolkit.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -39,8 +39,7 @@ void check(bool ok, const std::string& what)
 }
 
 // The error number an action raises, or 0.
-template <class F>
-std::int32_t errorOf(F&& action)
+template <class F> std::int32_t errorOf(F&& action)
 {
     try {
         action();
@@ -80,8 +79,7 @@ void checkFileSystem(const std::string& scratch)
           "a folder whose parent is missing raises 76");
     check(errorOf([&] { files.open(base + "\\none", host::OpenMode::Input); }) == host::errors::kFileNotFound,
           "reading a missing file raises 53");
-    check(errorOf([&] { files.open(base + "\\missing\\none", host::OpenMode::Input); }) ==
-              host::errors::kPathNotFound,
+    check(errorOf([&] { files.open(base + "\\missing\\none", host::OpenMode::Input); }) == host::errors::kPathNotFound,
           "reading from a missing folder raises 76");
     check(errorOf([&] { files.open(base, host::OpenMode::Input); }) == host::errors::kPathFileAccessError,
           "opening a folder as a file raises 75");
@@ -167,7 +165,7 @@ constexpr std::array kControls{listSpec(), textSpec(), labelSpec(), buttonSpec()
 constexpr ui::FormSpec kFormSpec{"frmCheck", "Check", 4500, 1800, {171, 181, 193}, {}, kControls};
 
 class CheckForm final : public ui::Form {
-public:
+  public:
     CheckForm() : Form(kFormSpec)
     {
         listBox("List1").Click = [this] { ++listClicks; };
@@ -218,6 +216,19 @@ void pumpMessages()
 CheckForm* g_modalForm = nullptr;
 LPARAM g_labelPoint = 0;
 
+void CALLBACK hideModalForm(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_modalForm != nullptr) g_modalForm->Hide();
+    g_modalForm = nullptr;
+}
+
+void CALLBACK clickModalLabel(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (g_modalForm == nullptr) return;
+    SendMessageW(reinterpret_cast<HWND>(g_modalForm->hWnd()), WM_LBUTTONUP, 0, g_labelPoint);
+}
+
 void checkToolkit()
 {
     win32::Win32Toolkit toolkit;
@@ -240,7 +251,8 @@ void checkToolkit()
           "lists, text boxes and buttons are windows; labels are drawn");
 
     ui::ListBox& model = form->listBox("List1");
-    for (const char* entry : {"b", "A", "c", "a", "B"}) model.AddItem(entry);
+    for (const char* entry : {"b", "A", "c", "a", "B"})
+        model.AddItem(entry);
     check(listEntries(list) == model.items() && model.items() == std::vector<std::string>{"A", "a", "b", "B", "c"},
           "sorted insertion ignores case and keeps equal entries in arrival order, in the window too");
 
@@ -283,20 +295,12 @@ void checkToolkit()
 
     form->Hide();
     g_modalForm = form.get();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (g_modalForm != nullptr) g_modalForm->Hide();
-        g_modalForm = nullptr;
-    });
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, hideModalForm);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                 nullptr);
     bool otherDisabled = false;
     form->captioned("Label1").Click = [&] { otherDisabled = IsWindowEnabled(other) == FALSE; };
-    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        if (g_modalForm == nullptr) return;
-        HWND w = reinterpret_cast<HWND>(g_modalForm->hWnd());
-        SendMessageW(w, WM_LBUTTONUP, 0, g_labelPoint);
-    });
+    SetTimer(nullptr, 0, 10, clickModalLabel);
     form->Show(ui::vbModal);
     KillTimer(nullptr, timer);
     check(!form->Visible() && IsWindowEnabled(other), "a modal run ends when the form hides, and re-enables the rest");

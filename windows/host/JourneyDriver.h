@@ -22,7 +22,7 @@ struct JourneyStep {
 };
 
 class JourneyDriver {
-public:
+  public:
     JourneyDriver(std::vector<JourneyStep> steps, std::chrono::milliseconds limit);
     ~JourneyDriver();
     JourneyDriver(const JourneyDriver&) = delete;
@@ -33,7 +33,7 @@ public:
     // The step that did not happen in time, or empty.
     [[nodiscard]] const std::string& stuckAt() const noexcept { return m_stuckAt; }
 
-private:
+  private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
     void onTick();
     void stop();

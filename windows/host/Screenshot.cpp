@@ -9,8 +9,7 @@ namespace corvane::testhost {
 
 namespace {
 
-template <class T>
-struct Released {
+template <class T> struct Released {
     T* p = nullptr;
     ~Released()
     {

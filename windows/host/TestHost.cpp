@@ -15,15 +15,9 @@
 #include <oleauto.h>
 // clang-format on
 
-#include <chrono>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <string>
-
 #include "JourneyDriver.h"
 #include "Screenshot.h"
-#include "Windows.h"
+#include "WindowFinder.h"
 #include "com/ComPtr.h"
 #include "com/HostBridge.h"
 #include "com/ICommand.h"
@@ -32,6 +26,12 @@
 #include "memory/MemoryTown.h"
 #include "win32/Win32ModelessFrame.h"
 #include "win32/Win32Text.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -69,7 +69,10 @@ std::string readFile(const std::wstring& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void clickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+void clickButton(HWND button)
+{
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 // Paints the window now and saves it.
 void screenshot(HWND window, const std::wstring& folder, const wchar_t* name)
@@ -216,8 +219,8 @@ int run(const std::wstring& shots)
     std::snprintf(text, sizeof text, "the view zoomed to (%.1f %.1f, %.1f %.1f), %d refresh", extent.xmin, extent.ymin,
                   extent.xmax, extent.ymax, host.map().refreshCount());
     const auto same = [](double a, double b) { return a - b < 1e-9 && b - a < 1e-9; };
-    check(same(extent.xmin, 140.0) && same(extent.ymin, 270.0) && same(extent.xmax, 260.0) && same(extent.ymax, 330.0) &&
-              host.map().refreshCount() == 1,
+    check(same(extent.xmin, 140.0) && same(extent.ymin, 270.0) && same(extent.xmax, 260.0) &&
+              same(extent.ymax, 330.0) && host.map().refreshCount() == 1,
           text);
 
     command.reset();

@@ -1,4 +1,4 @@
-#include "Windows.h"
+#include "WindowFinder.h"
 
 #include <algorithm>
 
@@ -96,8 +96,8 @@ std::wstring messageBoxText(HWND box)
 
 bool pickListEntry(HWND list, const std::wstring& text)
 {
-    const LRESULT index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index =
+        SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     if (index == LB_ERR) return false;
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     const int id = GetDlgCtrlID(list);
@@ -117,6 +117,9 @@ std::wstring selectedEntry(HWND list)
     return text;
 }
 
-int entryCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+int entryCount(HWND list)
+{
+    return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+}
 
 } // namespace corvane::testhost
