@@ -52,6 +52,9 @@ class Win32FormPeer final : public ui::FormPeer {
         int id = 0;
     };
 
+    // Posted to a window whose peer has gone while one of its events ran.
+    static constexpr UINT kDestroyLater = WM_APP + 1;
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -250,6 +250,11 @@ void checkToolkit()
     check(list != nullptr && edit != nullptr && button != nullptr && childOf(window, L"Static") == nullptr,
           "lists, text boxes and buttons are windows; labels are drawn");
 
+    HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+    HWND second = first != nullptr ? GetNextDlgTabItem(window, first, FALSE) : nullptr;
+    HWND third = second != nullptr ? GetNextDlgTabItem(window, second, FALSE) : nullptr;
+    check(first == edit && second == list && third == button, "Tab follows the table's tab order");
+
     ui::ListBox& model = form->listBox("List1");
     for (const char* entry : {"b", "A", "c", "a", "B"})
         model.AddItem(entry);
