@@ -199,6 +199,20 @@ int run(const std::wstring& shots)
           "created by its ProgID through the registry, asked for ICommand");
     if (!command) return g_failures;
 
+    // The dialogs' pictures and cursor travel inside the DLL.
+    HMODULE library = GetModuleHandleW(L"CorvaneAddressSearch.dll");
+    ICONINFO hand{};
+    auto cursor = static_cast<HCURSOR>(LoadImageW(library, L"HAND_CUR", IMAGE_CURSOR, 32, 32, 0));
+    const bool handOk = cursor != nullptr && GetIconInfo(cursor, &hand) && hand.xHotspot == 10 && hand.yHotspot == 10;
+    if (hand.hbmMask != nullptr) DeleteObject(hand.hbmMask);
+    if (hand.hbmColor != nullptr) DeleteObject(hand.hbmColor);
+    check(handOk, "the DLL carries the pointing hand, hot spot (10, 10)");
+    bool pictures = library != nullptr;
+    for (const wchar_t* name : {L"LOGO_PNG", L"BUTTON_FACE_PNG", L"BUTTON_FACE_DOWN_PNG", L"GRADIENT_FACE_PNG",
+                                L"GRADIENT_FACE_DOWN_PNG", L"HELP_PNG"})
+        pictures = pictures && FindResourceW(library, name, MAKEINTRESOURCEW(10)) != nullptr;
+    check(pictures, "the DLL carries the dialogs' pictures");
+
     auto hook = com::wrapHostObject(host.application());
     check(command->OnCreate(hook.get()) == S_OK, "OnCreate with the host's application");
     check(GetFileAttributesW(kConfigPath) != INVALID_FILE_ATTRIBUTES && readFile(kConfigPath).empty(),
