@@ -8,6 +8,8 @@
 
 #include <ogr_geometry.h>
 
+#include "LayerBoxes.h"
+#include "LevelOfDetail.h"
 #include "gdal/GdalLayers.h"
 
 namespace corvane::map {
@@ -139,7 +141,20 @@ QTransform mapToPixels(const gdal::Box& extent, const QRectF& target)
     return QTransform(scale, 0.0, 0.0, -scale, target.left() - extent.xMin * scale, target.top() + extent.yMax * scale);
 }
 
-RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const gdal::Box& extent) const
+MapRenderer::MapRenderer(std::shared_ptr<gdal::GdalMap> map)
+    : m_map(std::move(map)), m_boxes(std::make_shared<LayerBoxCache>())
+{
+}
+
+std::optional<LayerScaleRange> MapRenderer::scaleRange(const host::ILayer* layer) const
+{
+    const auto found = m_scaleRanges.find(layer);
+    if (found == m_scaleRanges.end()) return std::nullopt;
+    return found->second;
+}
+
+RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const gdal::Box& extent,
+                                const RenderControl& control) const
 {
     RenderStats stats;
     if (!m_map) return stats;
@@ -147,17 +162,32 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
     for (const auto& layer : m_map->layers()) collectFeatureLayers(layer, layers);
 
     const QTransform transform = mapToPixels(extent, target);
+    const double scale = scaleDenominator((extent.xMax - extent.xMin) / std::max(target.width(), 1.0));
     painter.save();
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::Antialiasing, true);
     // The first layer is on top: draw from the last.
     for (std::size_t i = layers.size(); i-- > 0;) {
-        ShapePainter shapes(painter, transform, styleFor(i));
-        layers[i]->table().shapesWithin(extent, [&](const OGRGeometry& geometry, std::int64_t) {
-            shapes.draw(geometry);
-            ++stats.shapes;
-            return true;
-        });
+        if (control.isStale()) {
+            stats.complete = false;
+            break;
+        }
+        gdal::LayerTable& table = layers[i]->table();
+        const std::shared_ptr<LayerBoxes> boxes = m_boxes->boxesOf(table, control);
+        LayerScaleRange range = boxes ? defaultScaleRange(boxes->count(), boxes->extent()) : LayerScaleRange{};
+        if (auto chosen = scaleRange(layers[i])) range = *chosen;
+        if (!range.shows(scale)) continue;
+        const LayerStyle style = styleFor(i);
+        ShapePainter shapes(painter, transform, style);
+        const DetailCounts drawn = drawLayerWithDetail(painter, table, boxes.get(), {extent, transform, target},
+                                                       style.line, [&](const OGRGeometry& g) { shapes.draw(g); }, control);
+        stats.shapes += drawn.shapes;
+        stats.dots += drawn.dots;
+        if (!drawn.finished) {
+            stats.complete = false;
+            break;
+        }
+        if (control.layerDrawn) control.layerDrawn();
     }
     painter.restore();
     return stats;

@@ -6,10 +6,14 @@
 #include <QRectF>
 #include <QTransform>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 
 #include "gdal/GdalGeometry.h"
 #include "gdal/GdalMap.h"
+#include "LayerScaleRange.h"
+#include "RenderControl.h"
 
 class QPainter;
 
@@ -27,19 +31,34 @@ inline constexpr double kMinimumExtentSize = 50.0;
 [[nodiscard]] QTransform mapToPixels(const gdal::Box& extent, const QRectF& target);
 
 struct RenderStats {
-    std::int64_t shapes = 0;
+    std::int64_t shapes = 0;  // drawn in full
+    std::int64_t dots = 0;    // drawn as a dot (smaller than a pixel or two)
+    bool complete = true;     // false: stopped because it went stale
 };
+
+class LayerBoxCache;
 
 class MapRenderer {
 public:
-    explicit MapRenderer(std::shared_ptr<gdal::GdalMap> map) : m_map(std::move(map)) {}
+    explicit MapRenderer(std::shared_ptr<gdal::GdalMap> map);
 
     void setMap(std::shared_ptr<gdal::GdalMap> map) { m_map = std::move(map); }
-    // Draws `extent` (fitted to `target`) into `target`; clips to it.
-    RenderStats render(QPainter& painter, const QRectF& target, const gdal::Box& extent) const;
+    [[nodiscard]] const std::shared_ptr<gdal::GdalMap>& map() const noexcept { return m_map; }
+    // Draws `extent` (fitted to `target`) into `target`; clips to it. Any
+    // thread may render, one render per renderer copy at a time; copies
+    // share the layers' indexes. Raises HostError when a layer cannot be read.
+    RenderStats render(QPainter& painter, const QRectF& target, const gdal::Box& extent,
+                       const RenderControl& control = {}) const;
+
+    // The scales a layer is drawn at; without one it gets defaultScaleRange.
+    void setScaleRange(const host::ILayer* layer, const LayerScaleRange& range) { m_scaleRanges[layer] = range; }
+    void clearScaleRange(const host::ILayer* layer) { m_scaleRanges.erase(layer); }
+    [[nodiscard]] std::optional<LayerScaleRange> scaleRange(const host::ILayer* layer) const;
 
 private:
     std::shared_ptr<gdal::GdalMap> m_map;
+    std::map<const host::ILayer*, LayerScaleRange> m_scaleRanges;
+    std::shared_ptr<LayerBoxCache> m_boxes;
 };
 
 } // namespace corvane::map
