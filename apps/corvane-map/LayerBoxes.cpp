@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "ShapefileBoxes.h"
 #include "gdal/CplErrors.h"
 
 namespace corvane::map {
@@ -122,6 +123,19 @@ std::string cacheKey(gdal::LayerTable& table)
     return table.source()->path() + '\n' + std::to_string(stamp) + '\n' + table.schema().layerName;
 }
 
+// The .shp file of a Shapefile layer (a file, or a folder of them).
+std::optional<std::string> shpFileOf(gdal::LayerTable& table)
+{
+    if (table.source()->driverName() != "ESRI Shapefile") return std::nullopt;
+    const std::filesystem::path path = table.source()->path();
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return (path / (table.schema().layerName + ".shp")).string();
+    std::string extension = path.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".shp") return path.string();
+    return std::nullopt;
+}
+
 } // namespace
 
 std::shared_ptr<const ShapeIndex> buildShapeIndex(gdal::LayerTable& table, const RenderControl& control)
@@ -133,9 +147,19 @@ std::shared_ptr<const ShapeIndex> buildShapeIndex(gdal::LayerTable& table, const
     ignoreAttributes(layer);
     const GIntBig total = layer.TestCapability(OLCFastFeatureCount) ? layer.GetFeatureCount(TRUE) : -1;
     const QString label = QString::fromStdString(name);
+    control.report(QStringLiteral("Indexing %1...").arg(label));
+    // Straight from the .shp when its records are the layer's features one
+    // for one (deleted rows would make them differ: OGR then decides).
+    if (const auto shp = shpFileOf(table)) {
+        std::optional<std::vector<IndexedBox>> read = readShapefileBoxes(*shp);
+        if (read && read->size() == static_cast<std::size_t>(total)) {
+            auto index = std::make_shared<const ShapeIndex>(std::move(*read));
+            control.report(QString());
+            return index;
+        }
+    }
     std::vector<IndexedBox> boxes;
     if (total > 0) boxes.reserve(static_cast<std::size_t>(total));
-    control.report(QStringLiteral("Indexing %1...").arg(label));
     for (OGRFeatureUniquePtr feature(layer.GetNextFeature()); feature; feature.reset(layer.GetNextFeature())) {
         if (const OGRGeometry* geometry = feature->GetGeometryRef(); geometry != nullptr && !geometry->IsEmpty()) {
             OGREnvelope e;

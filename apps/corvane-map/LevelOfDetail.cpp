@@ -15,8 +15,10 @@ constexpr std::int64_t kStaleCheckEvery = 256;
 // beats fetching each by ID.
 constexpr std::size_t kMostFetchedById = 20'000;
 
-bool isDot(const gdal::Box& box, const QTransform& transform)
+bool isDot(const gdal::Box& box, const QTransform& transform, bool points)
 {
+    // A point's box is always empty; its symbol is drawn at every scale.
+    if (points) return false;
     const double scale = transform.m11();
     return (box.xMax - box.xMin) * scale < kDotPixels && (box.yMax - box.yMin) * scale < kDotPixels;
 }
@@ -106,6 +108,8 @@ DetailCounts drawLayerWithDetail(QPainter& painter, gdal::LayerTable& table, Lay
 {
     DetailCounts counts;
     DensityPicture density(view.target);
+    const OGRwkbGeometryType type = wkbFlatten(table.schema().geometryType);
+    const bool points = type == wkbPoint || type == wkbMultiPoint;
     const auto full = [&](const OGRGeometry& geometry) {
         drawShape(geometry);
         ++counts.shapes;
@@ -119,7 +123,7 @@ DetailCounts drawLayerWithDetail(QPainter& painter, gdal::LayerTable& table, Lay
                 return false;
             }
             const gdal::Box box = boxOf(geometry);
-            if (!isDot(box, view.transform))
+            if (!isDot(box, view.transform, points))
                 full(geometry);
             else if (!dotsDrawnAlready)
                 density.add(centreOf(box, view.transform));
@@ -132,7 +136,7 @@ DetailCounts drawLayerWithDetail(QPainter& painter, gdal::LayerTable& table, Lay
     } else {
         std::vector<std::int64_t> large;
         counts.finished = boxes->visit(view.extent, control, [&](const IndexedBox& b) {
-            if (isDot(b.box, view.transform))
+            if (isDot(b.box, view.transform, points))
                 density.add(centreOf(b.box, view.transform));
             else
                 large.push_back(b.fid);

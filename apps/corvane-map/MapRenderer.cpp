@@ -174,6 +174,11 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
         }
         gdal::LayerTable& table = layers[i]->table();
         const std::shared_ptr<LayerBoxes> boxes = m_boxes->boxesOf(table, control);
+        // An index build can take long; the extent may have moved meanwhile.
+        if (control.isStale()) {
+            stats.complete = false;
+            break;
+        }
         LayerScaleRange range = boxes ? defaultScaleRange(boxes->count(), boxes->extent()) : LayerScaleRange{};
         if (auto chosen = scaleRange(layers[i])) range = *chosen;
         if (!range.shows(scale)) continue;

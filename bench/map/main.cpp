@@ -121,12 +121,16 @@ int measure(int argc, char** argv, const Options& options)
     corvane::map::MapCanvas& canvas = window.canvas();
     const auto map = window.document()->map();
 
-    double firstEvent = -1, fullPicture = -1, longestBusy = 0;
+    double firstEvent = -1, fullPicture = -1, longestBusy = 0, longestBusyAt = 0;
     auto lastTick = Clock::now();
     QTimer ticks;
     ticks.setInterval(10);
     QObject::connect(&ticks, &QTimer::timeout, [&] {
-        longestBusy = std::max(longestBusy, millisecondsSince(lastTick));
+        const double gap = millisecondsSince(lastTick);
+        if (gap > longestBusy) {
+            longestBusy = gap;
+            longestBusyAt = millisecondsSince(kLaunch);
+        }
         lastTick = Clock::now();
     });
     QTimer::singleShot(0, [&] {
@@ -135,10 +139,11 @@ int measure(int argc, char** argv, const Options& options)
         ticks.start();
     });
 
-    const std::vector<corvane::gdal::Box> windows = parcelWindows(options.measure, options.runs);
+    std::vector<corvane::gdal::Box> windows;
     std::vector<double> zoomPicture, refreshHeld;
     std::size_t next = 0;
     std::function<void()> zoomNext = [&] {
+        if (next == 0) windows = parcelWindows(options.measure, options.runs);
         if (next > 0) zoomPicture.push_back(canvas.lastRenderMilliseconds());
         if (next >= windows.size()) {
             QApplication::quit();
@@ -150,8 +155,10 @@ int measure(int argc, char** argv, const Options& options)
         refreshHeld.push_back(millisecondsSince(start));
         canvas.whenPictureComplete([&] { QTimer::singleShot(0, zoomNext); });
     };
+    corvane::map::RenderStats fullStats;
     canvas.whenPictureComplete([&] {
         fullPicture = millisecondsSince(kLaunch);
+        fullStats = canvas.lastStats();
         ticks.stop();
         QTimer::singleShot(0, zoomNext);
     });
@@ -160,7 +167,10 @@ int measure(int argc, char** argv, const Options& options)
 
     std::printf("  launch to interactive window (first event processed): %.0f ms\n", firstEvent);
     std::printf("  first full-extent picture complete, from launch: %.0f ms\n", fullPicture);
-    std::printf("  longest the user-interface thread was busy meanwhile (10 ms ticks): %.1f ms\n", longestBusy);
+    std::printf("  longest the user-interface thread was busy meanwhile (10 ms ticks): %.1f ms, ending %.0f ms after launch\n",
+                longestBusy, longestBusyAt);
+    std::printf("  full picture: %lld shapes in full, %lld as dots\n", static_cast<long long>(fullStats.shapes),
+                static_cast<long long>(fullStats.dots));
     std::printf("  command's zoom to one parcel, %zu parcels: picture complete median %.2f ms, p90 %.2f ms, max %.2f ms;"
                 " Refresh held the caller at most %.3f ms\n",
                 zoomPicture.size(), percentile(zoomPicture, 0.5), percentile(zoomPicture, 0.9),
