@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include <ogr_geometry.h>
@@ -111,6 +112,18 @@ private:
     LayerStyle m_style;
 };
 
+// Where the average shape of a layer is this large on screen, hardly any
+// shape of it is under a dot's size.
+constexpr double kNoDotsAbovePixels = 64.0;
+
+double averageShapePixels(const LayerBoxes& boxes, const QTransform& transform)
+{
+    const gdal::Box e = boxes.extent();
+    const double area = (e.xMax - e.xMin) * (e.yMax - e.yMin);
+    if (boxes.count() <= 0 || !(area > 0.0)) return 0.0;
+    return std::sqrt(area / static_cast<double>(boxes.count())) * transform.m11();
+}
+
 } // namespace
 
 gdal::Box fitExtent(const gdal::Box& requested, const QSizeF& viewport)
@@ -182,9 +195,14 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
         LayerScaleRange range = boxes ? defaultScaleRange(boxes->count(), boxes->extent()) : LayerScaleRange{};
         if (auto chosen = scaleRange(layers[i])) range = *chosen;
         if (!range.shows(scale)) continue;
+        // Zoomed in so far that no shape of a store that filters quickly can
+        // be a dot: its boxes would only be read twice.
+        LayerBoxes* dotsFrom = boxes.get();
+        if (boxes && boxes->storeFiltersQuickly() && averageShapePixels(*boxes, transform) > kNoDotsAbovePixels)
+            dotsFrom = nullptr;
         const LayerStyle style = styleFor(i);
         ShapePainter shapes(painter, transform, style);
-        const DetailCounts drawn = drawLayerWithDetail(painter, table, boxes.get(), {extent, transform, target},
+        const DetailCounts drawn = drawLayerWithDetail(painter, table, dotsFrom, {extent, transform, target},
                                                        style.line, [&](const OGRGeometry& g) { shapes.draw(g); }, control);
         stats.shapes += drawn.shapes;
         stats.dots += drawn.dots;
