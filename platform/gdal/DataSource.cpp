@@ -78,8 +78,10 @@ LayerLease DataSource::lease(const std::string& layerName)
         }
     }
     if (!dataset) dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
-    if (m_driverName.empty() && dataset->GetDriver() != nullptr) {
-        m_driverName = dataset->GetDriver()->GetDescription();
+    if (dataset->GetDriver() != nullptr) {
+        // Leases are taken on the map's render worker too.
+        std::lock_guard lock(m_mutex);
+        if (m_driverName.empty()) m_driverName = dataset->GetDriver()->GetDescription();
     }
 
     OGRLayer* layer = dataset->GetLayerByName(layerName.c_str());
@@ -99,12 +101,16 @@ LayerLease DataSource::lease(const std::string& layerName)
 
 std::string DataSource::driverName()
 {
-    if (m_driverName.empty()) {
-        // Opening once tells the driver; the dataset goes to the idle pool.
-        auto dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
-        if (dataset->GetDriver() != nullptr) m_driverName = dataset->GetDriver()->GetDescription();
-        giveBack(std::move(dataset));
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_driverName.empty()) return m_driverName;
     }
+    // Opening once tells the driver; the dataset goes to the idle pool.
+    auto dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
+    std::string name = dataset->GetDriver() != nullptr ? dataset->GetDriver()->GetDescription() : "";
+    giveBack(std::move(dataset));
+    std::lock_guard lock(m_mutex);
+    if (m_driverName.empty()) m_driverName = name;
     return m_driverName;
 }
 

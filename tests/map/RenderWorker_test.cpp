@@ -151,6 +151,8 @@ TEST(MapLevelOfDetail, EveryShapeIsDrawnOnceAsADotOrInFull)
         EXPECT_TRUE(wide.complete);
         EXPECT_GT(wide.dots, kParcels / 2);
         EXPECT_EQ(wide.dots + wide.shapes, shapesIn(file));
+        image.save(testing::artifactFolder() + QStringLiteral("/full-extent-%1.png")
+                                                   .arg(QString::fromStdString(std::filesystem::path(file).extension().string().substr(1))));
 
         const RenderStats close = renderer.render(painter, target, fitExtent(parcelWindow(file, 9), target.size()));
         EXPECT_EQ(close.dots, 0);
