@@ -22,7 +22,7 @@
 namespace corvane::map {
 namespace {
 
-constexpr std::int64_t kParcels = 20'000;
+constexpr std::int64_t kParcels = 5000;
 
 // Towns written once per run: the Shapefile has no .qix, so its first draw
 // builds an index (and takes a while), the GeoPackage has its R-tree.
@@ -32,7 +32,7 @@ struct Towns {
     std::string shapefile = dir.filePath(QStringLiteral("town-shp/Parcels.shp")).toStdString();
     Towns()
     {
-        const towngen::TownSize size{kParcels, 100, 1};
+        const towngen::TownSize size{kParcels, 50, 1};
         towngen::writeTown(size, towngen::Format::GeoPackage, geoPackage);
         towngen::writeTown(size, towngen::Format::Shapefile, dir.filePath(QStringLiteral("town-shp")).toStdString());
     }
