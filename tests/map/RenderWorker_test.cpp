@@ -140,7 +140,7 @@ TEST(MapLevelOfDetail, EveryShapeIsDrawnOnceAsADotOrInFull)
         SCOPED_TRACE(file);
         auto map = gdal::openMap({file});
         MapRenderer renderer(map);
-        QImage image(400, 300, QImage::Format_ARGB32_Premultiplied);
+        QImage image(200, 150, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         QPainter painter(&image);
         const QRectF target(image.rect());
