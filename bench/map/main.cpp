@@ -14,6 +14,8 @@
 //   bench_map_redraw --measure FILE [--runs R]    (one process's figures)
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -113,11 +115,35 @@ void forEachFeatureLayer(const std::vector<corvane::host::Ref<corvane::host::ILa
     }
 }
 
+// Which single event kept the user-interface thread longest, to tell the
+// map's share of a long gap from the window's own first paint.
+class TimedApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        const auto type = event->type();
+        const auto start = Clock::now();
+        const bool handled = QApplication::notify(receiver, event);
+        const double took = millisecondsSince(start);
+        if (took > longest) {
+            longest = took;
+            longestType = type;
+            longestReceiver = receiver->metaObject()->className();
+            longestEnded = millisecondsSince(kLaunch);
+        }
+        return handled;
+    }
+    double longest = 0, longestEnded = 0;
+    QEvent::Type longestType = QEvent::None;
+    const char* longestReceiver = "";
+};
+
 // One process, one file: the figures of a user's launch.
 int measure(int argc, char** argv, const Options& options)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TimedApplication app(argc, argv);
     QTemporaryDir scratch;
     corvane::map::HostOptions hostOptions;
     hostOptions.driveC = scratch.filePath(QStringLiteral("drive_c")).toStdString();
@@ -157,7 +183,22 @@ int measure(int argc, char** argv, const Options& options)
     // a million parcels as dots, at the full extent.
     double dotsPicture = -1;
     corvane::map::RenderStats dotsStats;
+    // The same zooms drawn by the renderer alone, on this thread: the
+    // picture's cost without the hand-over between threads.
+    std::vector<double> rendererAlone;
+    const auto renderAlone = [&] {
+        const corvane::map::MapRenderer renderer = canvas.renderer();
+        QImage image(canvas.mapArea().size().toSize(), QImage::Format_ARGB32_Premultiplied);
+        for (const auto& box : windows) {
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            const auto start = Clock::now();
+            renderer.render(painter, QRectF(image.rect()), corvane::map::fitExtent(box, QSizeF(image.size())));
+            rendererAlone.push_back(millisecondsSince(start));
+        }
+    };
     const std::function<void()> everyParcelAsDot = [&] {
+        renderAlone();
         forEachFeatureLayer(map->layers(), [&](const corvane::host::ILayer* layer) {
             canvas.renderer().setScaleRange(layer, {});
         });
@@ -195,12 +236,16 @@ int measure(int argc, char** argv, const Options& options)
     std::printf("  first full-extent picture complete, from launch: %.0f ms\n", fullPicture);
     std::printf("  longest the user-interface thread was busy meanwhile (10 ms ticks): %.1f ms, ending %.0f ms after launch\n",
                 longestBusy, longestBusyAt);
+    std::printf("  the longest single event: %.1f ms (type %d to a %s), ending %.0f ms after launch\n", app.longest,
+                static_cast<int>(app.longestType), app.longestReceiver, app.longestEnded);
     std::printf("  full picture: %lld shapes in full, %lld as dots\n", static_cast<long long>(fullStats.shapes),
                 static_cast<long long>(fullStats.dots));
     std::printf("  command's zoom to one parcel, %zu parcels: picture complete median %.2f ms, p90 %.2f ms, max %.2f ms;"
                 " Refresh held the caller at most %.3f ms\n",
                 zoomPicture.size(), percentile(zoomPicture, 0.5), percentile(zoomPicture, 0.9),
                 percentile(zoomPicture, 1.0), percentile(refreshHeld, 1.0));
+    std::printf("  the same zooms drawn by the renderer alone on one thread: median %.2f ms, max %.2f ms\n",
+                percentile(rendererAlone, 0.5), percentile(rendererAlone, 1.0));
     std::printf("  full extent with every layer drawn whatever its size (scale ranges cleared): %.0f ms, %lld shapes "
                 "in full, %lld as dots\n",
                 dotsPicture, static_cast<long long>(dotsStats.shapes), static_cast<long long>(dotsStats.dots));
