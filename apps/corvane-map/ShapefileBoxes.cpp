@@ -1,6 +1,7 @@
 #include "ShapefileBoxes.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -34,41 +35,66 @@ double littleEndianDouble(const uchar* p)
 
 bool isPointType(std::int32_t type) { return type == 1 || type == 11 || type == 21; }
 
+// One record's box, unless its shape is null or its box is not a box.
+// False when the record is too short for its type.
+bool addBox(const uchar* content, std::size_t contentBytes, std::int64_t fid, std::vector<IndexedBox>& boxes)
+{
+    const std::int32_t type = littleEndian32(content);
+    if (type == 0) return true;
+    const bool point = isPointType(type);
+    if (contentBytes < 4 + (point ? 16u : 32u)) return false;
+    const uchar* box = content + 4;
+    IndexedBox entry{{littleEndianDouble(box), littleEndianDouble(box + 8), 0, 0}, fid};
+    entry.box.xMax = point ? entry.box.xMin : littleEndianDouble(box + 16);
+    entry.box.yMax = point ? entry.box.yMin : littleEndianDouble(box + 24);
+    const gdal::Box& b = entry.box;
+    if (std::isfinite(b.xMin) && std::isfinite(b.yMin) && std::isfinite(b.xMax) && std::isfinite(b.yMax) &&
+        b.xMin <= b.xMax && b.yMin <= b.yMax)
+        boxes.push_back(entry);
+    return true;
+}
+
 } // namespace
 
-std::optional<std::vector<IndexedBox>> readShapefileBoxes(const std::string& shpPath)
+std::optional<std::vector<IndexedBox>> readShapefileBoxes(const std::string& shpPath, std::size_t windowBytes)
 {
     QFile file(QString::fromStdString(shpPath));
     if (!file.open(QIODevice::ReadOnly) || file.size() < static_cast<qint64>(kHeaderBytes)) return std::nullopt;
     const auto size = static_cast<std::size_t>(file.size());
-    const uchar* data = file.map(0, file.size());
-    if (data == nullptr || bigEndian32(data) != 9994 || littleEndian32(data + 28) != 1000) return std::nullopt;
+    uchar header[kHeaderBytes];
+    if (file.read(reinterpret_cast<char*>(header), kHeaderBytes) != static_cast<qint64>(kHeaderBytes) ||
+        bigEndian32(header) != 9994 || littleEndian32(header + 28) != 1000)
+        return std::nullopt;
 
     std::vector<IndexedBox> boxes;
     std::int64_t fid = 0;
-    for (std::size_t at = kHeaderBytes; at + kRecordHeaderBytes <= size; ++fid) {
-        const std::size_t contentBytes = static_cast<std::size_t>(bigEndian32(data + at + 4)) * 2;
-        const std::size_t content = at + kRecordHeaderBytes;
-        if (contentBytes < 4 || contentBytes > size - content) return std::nullopt;
-        const std::int32_t type = littleEndian32(data + content);
-        const std::size_t boxBytes = isPointType(type) ? 16 : 32;
-        if (type != 0) {
-            if (contentBytes < 4 + boxBytes) return std::nullopt;
-            const uchar* box = data + content + 4;
-            IndexedBox entry{{littleEndianDouble(box), littleEndianDouble(box + 8), 0, 0}, fid};
-            if (isPointType(type)) {
-                entry.box.xMax = entry.box.xMin;
-                entry.box.yMax = entry.box.yMin;
-            } else {
-                entry.box.xMax = littleEndianDouble(box + 16);
-                entry.box.yMax = littleEndianDouble(box + 24);
+    // Mapped a window at a time, so that a large file never sits in memory
+    // whole: only the boxes stay.
+    for (std::size_t at = kHeaderBytes; at + kRecordHeaderBytes <= size;) {
+        const std::size_t length = std::min(windowBytes, size - at);
+        uchar* window = file.map(static_cast<qint64>(at), static_cast<qint64>(length));
+        if (window == nullptr) return std::nullopt;
+        std::size_t offset = 0;
+        bool wellFormed = true;
+        while (offset + kRecordHeaderBytes <= length) {
+            const std::size_t contentBytes = static_cast<std::size_t>(bigEndian32(window + offset + 4)) * 2;
+            const std::size_t content = offset + kRecordHeaderBytes;
+            if (contentBytes < 4 || contentBytes > size - (at + content)) {
+                wellFormed = false;
+                break;
             }
-            const gdal::Box& b = entry.box;
-            if (std::isfinite(b.xMin) && std::isfinite(b.yMin) && std::isfinite(b.xMax) && std::isfinite(b.yMax) &&
-                b.xMin <= b.xMax && b.yMin <= b.yMax)
-                boxes.push_back(entry);
+            if (contentBytes > length - content) break;  // continues in the next window
+            if (!addBox(window + content, contentBytes, fid, boxes)) {
+                wellFormed = false;
+                break;
+            }
+            offset = content + contentBytes;
+            ++fid;
         }
-        at = content + contentBytes;
+        file.unmap(window);
+        // A record larger than a window is not worth a special case.
+        if (!wellFormed || offset == 0) return std::nullopt;
+        at += offset;
     }
     return boxes;
 }

@@ -132,6 +132,15 @@ TEST(MapShapeIndex, AShpFileCutShortOrNotAShpIsLeftToOgr)
     const auto whole = readShapefileBoxes(shp);
     ASSERT_TRUE(whole.has_value());
     EXPECT_EQ(whole->size(), 500u);
+    // Read through windows smaller than the file, records straddling them.
+    const auto windowed = readShapefileBoxes(shp, 1000);
+    ASSERT_TRUE(windowed.has_value());
+    ASSERT_EQ(windowed->size(), whole->size());
+    for (std::size_t i = 0; i < whole->size(); ++i) {
+        EXPECT_EQ((*windowed)[i].fid, (*whole)[i].fid);
+        EXPECT_EQ((*windowed)[i].box, (*whole)[i].box);
+    }
+    EXPECT_FALSE(readShapefileBoxes(shp, 40).has_value()) << "a record larger than the window";
 
     std::filesystem::resize_file(shp, std::filesystem::file_size(shp) - 7);
     EXPECT_FALSE(readShapefileBoxes(shp).has_value());
