@@ -107,11 +107,21 @@ private:
 };
 
 // The R-tree table of a GeoPackage layer, when it has one.
-std::optional<std::string> geoPackageRtree(OGRLayer& layer)
+std::optional<std::string> geoPackageRtree(GDALDataset& dataset, OGRLayer& layer)
 {
     const char* geometryColumn = layer.GetGeometryColumn();
     if (geometryColumn == nullptr || *geometryColumn == '\0') return std::nullopt;
-    return "rtree_" + std::string(layer.GetName()) + "_" + geometryColumn;
+    const std::string rtree = "rtree_" + std::string(layer.GetName()) + "_" + geometryColumn;
+    std::string literal = "'";
+    for (const char c : rtree) literal += c == '\'' ? std::string("''") : std::string(1, c);
+    literal += '\'';
+    gdal::ScopedCplErrors errors;
+    const std::string sql = "SELECT name FROM sqlite_master WHERE type = 'table' AND name = " + literal;
+    OGRLayer* rows = dataset.ExecuteSQL(sql.c_str(), nullptr, nullptr);
+    if (rows == nullptr) return std::nullopt;
+    const bool found = OGRFeatureUniquePtr(rows->GetNextFeature()) != nullptr;
+    dataset.ReleaseResultSet(rows);
+    return found ? std::optional<std::string>(rtree) : std::nullopt;
 }
 
 // A file written anew under the same name is indexed anew.
@@ -199,7 +209,7 @@ std::shared_ptr<LayerBoxes> LayerBoxCache::boxesOf(gdal::LayerTable& table, cons
         if (layer.TestCapability(OLCFastSpatialFilter)) {
             entry->known = true;
             if (table.source()->driverName() == "GPKG")
-                if (auto rtree = geoPackageRtree(layer)) {
+                if (auto rtree = geoPackageRtree(lease.dataset(), layer)) {
                     OGREnvelope e;
                     if (layer.GetExtent(&e, TRUE) == OGRERR_NONE)
                         entry->boxes = std::make_shared<GeoPackageBoxes>(table, *rtree, layer.GetFeatureCount(TRUE),
