@@ -102,8 +102,10 @@ void RenderWorker::render(const RenderRequest& request, std::uint64_t generation
         result.problem = QString::fromStdString(e.description());
     } catch (const std::exception& e) {
         result.problem = QString::fromUtf8(e.what());
+    } catch (...) {
+        // Nothing may end the worker: the canvas would wait for ever.
+        result.problem = QStringLiteral("The map could not be drawn.");
     }
-    if (control.status && !result.problem.isEmpty()) control.status(result.problem);
     // A stale picture is never handed over as finished; nobody waits for it.
     if (!result.stats.complete || control.isStale()) return;
     result.complete = true;
