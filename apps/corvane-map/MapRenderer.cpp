@@ -112,6 +112,14 @@ private:
     LayerStyle m_style;
 };
 
+struct SavedPainter {
+    explicit SavedPainter(QPainter& painter) : m_painter(painter) { m_painter.save(); }
+    ~SavedPainter() { m_painter.restore(); }
+    SavedPainter(const SavedPainter&) = delete;
+    SavedPainter& operator=(const SavedPainter&) = delete;
+    QPainter& m_painter;
+};
+
 // Where the average shape of a layer is this large on screen, hardly any
 // shape of it is under a dot's size.
 constexpr double kNoDotsAbovePixels = 64.0;
@@ -176,7 +184,8 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
 
     const QTransform transform = mapToPixels(extent, target);
     const double scale = scaleDenominator((extent.xMax - extent.xMin) / std::max(target.width(), 1.0));
-    painter.save();
+    // Restored on every way out, a layer that cannot be read included.
+    const SavedPainter saved(painter);
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::Antialiasing, true);
     // The first layer is on top: draw from the last.
@@ -212,7 +221,6 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
         }
         if (control.layerDrawn) control.layerDrawn();
     }
-    painter.restore();
     return stats;
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <future>
 #include <mutex>
@@ -222,6 +223,28 @@ TEST(MapCanvasRendering, ClosingTheWindowDuringARenderEndsCleanly)
         // What the worker posted before it was joined goes nowhere.
         QApplication::processEvents();
     }
+}
+
+TEST(MapCanvasRendering, AFileThatBreaksOffIsReportedAndThePictureStillFinishes)
+{
+    testing::ensureApplication();
+    QTemporaryDir dir;
+    const std::string folder = dir.filePath(QStringLiteral("town")).toStdString();
+    towngen::writeTown({2000, 20, 1}, towngen::Format::Shapefile, folder);
+    const std::string shp = folder + "/Parcels.shp";
+    MainWindow window(optionsIn(dir));
+    window.resize(640, 480);
+    window.show();
+    ASSERT_TRUE(window.openFiles({shp}).isEmpty());
+    ASSERT_TRUE(testing::waitForPicture(window.canvas()));
+    EXPECT_TRUE(window.statusBar()->currentMessage().isEmpty() ||
+                window.statusBar()->currentMessage() == QStringLiteral("Ready"));
+
+    std::filesystem::resize_file(shp, std::filesystem::file_size(shp) / 2 + 3);
+    window.canvas().zoomToFullExtent();
+    ASSERT_TRUE(testing::waitForPicture(window.canvas()));
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains(QStringLiteral("Parcels")))
+        << window.statusBar()->currentMessage().toStdString();
 }
 
 TEST(MapAutomation, AScreenshotWaitsForThePictureOfTheCurrentExtent)
