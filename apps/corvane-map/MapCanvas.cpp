@@ -6,6 +6,8 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "PickedFeature.h"
+
 namespace corvane::map {
 
 namespace {
@@ -37,7 +39,7 @@ MapCanvas::MapCanvas(std::shared_ptr<gdal::GdalDocument> document, QWidget* pare
                 Qt::QueuedConnection);
         }});
     setObjectName(QStringLiteral("MapCanvas"));
-    setMouseTracking(false);
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::OpenHandCursor);
     attachMap();
@@ -49,9 +51,17 @@ void MapCanvas::attachMap()
 {
     const std::shared_ptr<gdal::GdalMap>& map = m_document->map();
     m_renderer.setMap(map);
+    m_look = MapLook::defaultsFor(*map);
+    m_renderer.setLook(std::make_shared<const MapLook>(m_look));
+    m_highlight.clear();
+    // Searches made before this map was shown mark nothing.
+    if (auto last = map->handOuts()->latest()) m_seenHandOut = last->serial;
     // The system sets the extent, then refreshes; only the refresh redraws.
-    const auto refreshed = [this] { redraw(); };
-    map->setListener({{}, refreshed});
+    const auto refreshed = [this] {
+        markPickedFeature();
+        redraw();
+    };
+    map->setListener({[this](const gdal::Box&) { m_highlight.clear(); }, refreshed});
     m_document->pageLayout()->setMap(map);
     m_document->pageLayout()->setListener({{}, refreshed});
     redraw();
@@ -66,6 +76,35 @@ void MapCanvas::setLayoutView(bool layout)
 void MapCanvas::zoomToFullExtent()
 {
     if (auto full = m_document->map()->fullExtent()) setMapExtent(*full);
+}
+
+void MapCanvas::setLook(MapLook look)
+{
+    m_look = std::move(look);
+    m_renderer.setLook(std::make_shared<const MapLook>(m_look));
+    redraw();
+}
+
+void MapCanvas::markPickedFeature()
+{
+    gdal::GdalMap& map = *m_document->map();
+    auto picked = takePickedFeature(map, m_look, m_renderer.transforms(), map.extentBox(), m_seenHandOut);
+    if (picked) m_highlight.mark(std::move(picked->shape), picked->label);
+}
+
+QPointF MapCanvas::mapPointAt(const QPointF& position) const
+{
+    const QRectF area = mapArea();
+    const double width = m_shown.xMax - m_shown.xMin;
+    const double height = m_shown.yMax - m_shown.yMin;
+    if (area.width() <= 0 || area.height() <= 0) return {};
+    return {m_shown.xMin + (position.x() - area.left()) / area.width() * width,
+            m_shown.yMax - (position.y() - area.top()) / area.height() * height};
+}
+
+double MapCanvas::scaleDenominator() const
+{
+    return map::scaleDenominator(m_shown, mapArea().width(), m_document->map()->srs(), logicalDpiX());
 }
 
 void MapCanvas::setMapExtent(const gdal::Box& box)
@@ -95,7 +134,8 @@ QRectF MapCanvas::mapArea() const
 void MapCanvas::redraw()
 {
     const QRectF area = mapArea();
-    m_shown = fitExtent(m_document->map()->extentBox(), area.size());
+    const gdal::Box requested = m_document->map()->extentBox();
+    m_shown = fitExtent(requested, area.size(), groundScaleAt(m_document->map()->srs(), requested));
     m_awaited = m_worker->submit(
         {withLayerSnapshot(m_renderer), area.size().toSize().expandedTo(QSize(1, 1)), m_shown, kPaper});
     m_complete = false;
@@ -103,6 +143,7 @@ void MapCanvas::redraw()
     m_dragOffset = {};
     ++m_redraws;
     update();
+    if (redrawn) redrawn();
 }
 
 void MapCanvas::receive(const RenderResult& result)
@@ -170,6 +211,7 @@ void MapCanvas::paintEvent(QPaintEvent*)
         else
             painter.drawImage(where, m_image);
     }
+    if (m_highlight.marked()) m_highlight.paint(painter, toWidget);
     if (m_overlay) m_overlay(painter, toWidget);
     painter.restore();
     if (layoutView()) {
@@ -191,6 +233,7 @@ void MapCanvas::mousePressEvent(QMouseEvent* event)
 
 void MapCanvas::mouseMoveEvent(QMouseEvent* event)
 {
+    if (pointerMoved && mapArea().contains(event->position())) pointerMoved(mapPointAt(event->position()));
     if (!m_dragging) return;
     m_dragOffset = event->position().toPoint() - m_dragStart;
     update();

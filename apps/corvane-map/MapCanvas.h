@@ -5,6 +5,8 @@
 // new picture and returns at once; the canvas paints what is ready (until
 // then the last picture, moved and scaled to where its extent now lies) and
 // never a picture of an extent that a newer one has replaced.
+// The feature the map was last zoomed to is marked over the picture until
+// the extent changes again.
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -15,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+#include "HighlightOverlay.h"
+#include "LayerLook.h"
 #include "MapRenderer.h"
 #include "RenderWorker.h"
 #include "gdal/GdalDocument.h"
@@ -60,6 +64,19 @@ public:
     // Where the map is drawn, in widget pixels.
     [[nodiscard]] QRectF mapArea() const;
 
+    [[nodiscard]] const std::shared_ptr<gdal::GdalDocument>& document() const noexcept { return m_document; }
+    // How the layers look; setting it draws again.
+    [[nodiscard]] const MapLook& look() const noexcept { return m_look; }
+    void setLook(MapLook look);
+    [[nodiscard]] const HighlightOverlay& highlight() const noexcept { return m_highlight; }
+    // The map's point under a widget position (map system).
+    [[nodiscard]] QPointF mapPointAt(const QPointF& position) const;
+    // 1:N of what is shown; 0 when unknown.
+    [[nodiscard]] double scaleDenominator() const;
+    // Told where the pointer is over the map, and after each redraw.
+    std::function<void(const QPointF& mapPoint)> pointerMoved;
+    std::function<void()> redrawn;
+
     [[nodiscard]] QSize sizeHint() const override { return {800, 600}; }
 
 protected:
@@ -75,6 +92,7 @@ private:
     void setMapExtent(const gdal::Box& box);
     void receive(const RenderResult& result);
     void paintPage(QPainter& painter, const QRectF& area) const;
+    void markPickedFeature();
 
     std::shared_ptr<gdal::GdalDocument> m_document;
     MapRenderer m_renderer;
@@ -88,6 +106,9 @@ private:
     std::vector<std::function<void()>> m_waiting;
     std::function<void(const QString&)> m_status;
     std::function<void(QPainter&, const QTransform&)> m_overlay;
+    MapLook m_look;
+    HighlightOverlay m_highlight;
+    std::uint64_t m_seenHandOut = 0;
     double m_renderMs = 0.0;
     int m_redraws = 0;
     int m_finished = 0;

@@ -20,11 +20,7 @@ constexpr auto kPreviewEvery = std::chrono::milliseconds(150);
 MapRenderer withLayerSnapshot(const MapRenderer& renderer)
 {
     MapRenderer copy = renderer;
-    if (const auto& map = renderer.map()) {
-        auto snapshot = std::make_shared<gdal::GdalMap>(map->name());
-        for (const auto& layer : map->layers()) snapshot->addLayer(layer);
-        copy.setMap(std::move(snapshot));
-    }
+    if (const auto& map = renderer.map()) copy.setMap(map->snapshot());
     return copy;
 }
 

@@ -74,9 +74,9 @@ private:
     std::thread m_thread;
 };
 
-// A copy of `renderer` over a map of its own holding the same layers, so
-// that layers added or removed later on the user-interface thread do not
-// change the list a worker is walking.
+// A copy of `renderer` over a snapshot of its map (same layers, system and
+// hand-out record), so that layers added or removed later on the user-
+// interface thread do not change the list a worker is walking.
 [[nodiscard]] MapRenderer withLayerSnapshot(const MapRenderer& renderer);
 
 } // namespace corvane::map
