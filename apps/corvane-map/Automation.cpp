@@ -106,6 +106,18 @@ void Automation::runNext()
         finish(0);
         return;
     }
+    const Step& next = m_steps[m_next];
+    // A screenshot of the map shows the whole picture of the extent the
+    // script has reached, never one still being drawn.
+    const bool showsMap = next.verb == QLatin1String("screenshot") || next.verb == QLatin1String("screenshot-screen");
+    if (showsMap && !m_window.canvas().pictureComplete()) {
+        m_pending = true;
+        m_window.canvas().whenPictureComplete([this] {
+            m_pending = false;
+            scheduleNext();
+        });
+        return;
+    }
     const Step step = m_steps[m_next++];
     run(step);
     scheduleNext();

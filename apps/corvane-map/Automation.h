@@ -12,6 +12,8 @@
 //   screenshot FILE.png          screenshot-dialog FORM FILE.png
 //   screenshot-screen FILE.png   (the whole screen, with every window on it)
 //   extent                       (prints the extent the canvas shows)
+// A screenshot of the map waits until the picture of the current extent is
+// finished, so that screenshots do not depend on how quickly it draws.
 
 #include <QString>
 #include <QStringList>

@@ -34,6 +34,12 @@ MainWindow::MainWindow(HostOptions options)
     m_services = std::make_unique<HostServices>(this, m_application, m_options.driveC);
 
     m_canvas = new MapCanvas(m_document, this);
+    m_canvas->setStatusListener([this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
     setCentralWidget(m_canvas);
     m_layerPanel = new LayerPanel(*m_canvas, this);
     addDockWidget(Qt::LeftDockWidgetArea, m_layerPanel);

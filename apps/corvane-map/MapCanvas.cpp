@@ -1,6 +1,6 @@
 #include "MapCanvas.h"
 
-#include <QElapsedTimer>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -18,18 +18,34 @@ constexpr double kPageHeight = 11.0;
 constexpr double kFrameMargin = 0.5;
 constexpr double kFrameBottom = 1.5;  // room for the title under the frame
 constexpr double kScreenMargin = 16.0;
+const QColor kPaper(252, 252, 248);
 
 } // namespace
 
 MapCanvas::MapCanvas(std::shared_ptr<gdal::GdalDocument> document, QWidget* parent)
     : QWidget(parent), m_document(std::move(document)), m_renderer(m_document->map())
 {
+    // Results come back on the worker thread; queued to this object, they
+    // are dropped by Qt if the canvas is gone first.
+    m_worker = std::make_unique<RenderWorker>(RenderDelivery{
+        [this](RenderResult result) {
+            QMetaObject::invokeMethod(this, [this, result] { receive(result); }, Qt::QueuedConnection);
+        },
+        [this](const QString& text) {
+            QMetaObject::invokeMethod(
+                this, [this, text] {
+                    if (m_status) m_status(text);
+                },
+                Qt::QueuedConnection);
+        }});
     setObjectName(QStringLiteral("MapCanvas"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::OpenHandCursor);
     attachMap();
 }
+
+MapCanvas::~MapCanvas() { m_worker.reset(); }
 
 void MapCanvas::attachMap()
 {
@@ -117,52 +133,91 @@ QRectF MapCanvas::mapArea() const
 
 void MapCanvas::redraw()
 {
-    QElapsedTimer timer;
-    timer.start();
-    const QSize pixels = size().expandedTo(QSize(1, 1));
-    if (m_image.size() != pixels) m_image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&m_image);
     const QRectF area = mapArea();
-    if (layoutView()) {
-        painter.fillRect(m_image.rect(), QColor(160, 160, 160));
-        const QRectF page = pageArea();
-        painter.fillRect(page.translated(4, 4), QColor(96, 96, 96));
-        painter.fillRect(page, Qt::white);
-        painter.setPen(Qt::black);
-        const QString title = QString::fromStdString(m_document->map()->name());
-        painter.drawText(QRectF(area.left(), area.bottom(), area.width(), page.bottom() - area.bottom()),
-                         Qt::AlignCenter, title);
-    }
-    painter.fillRect(area, QColor(252, 252, 248));
     const gdal::Box requested = m_document->map()->extentBox();
     m_shown = fitExtent(requested, area.size(), groundScaleAt(m_document->map()->srs(), requested));
-    m_stats = m_renderer.render(painter, area, m_shown);
-    if (layoutView()) {
-        painter.setPen(QPen(Qt::black, 1.0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area);
-    }
-    painter.end();
+    m_awaited = m_worker->submit(
+        {withLayerSnapshot(m_renderer), area.size().toSize().expandedTo(QSize(1, 1)), m_shown, kPaper});
+    m_complete = false;
+    m_sinceRedraw.start();
     m_dragOffset = {};
     ++m_redraws;
-    m_renderMs = static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
     update();
     if (redrawn) redrawn();
+}
+
+void MapCanvas::receive(const RenderResult& result)
+{
+    // A picture of an extent since replaced is never shown.
+    if (result.generation != m_awaited) return;
+    m_image = result.image;
+    m_pictureExtent = result.extent;
+    if (!result.problem.isEmpty() && m_status) m_status(result.problem);
+    if (result.complete) {
+        m_complete = true;
+        m_stats = result.stats;
+        m_renderMs = static_cast<double>(m_sinceRedraw.nsecsElapsed()) / 1.0e6;
+        ++m_finished;
+    }
+    update();
+    if (!m_complete) return;
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(m_waiting);
+    for (const auto& then : waiting) then();
+}
+
+void MapCanvas::whenPictureComplete(std::function<void()> then)
+{
+    if (m_complete)
+        then();
+    else
+        m_waiting.push_back(std::move(then));
+}
+
+void MapCanvas::setOverlay(std::function<void(QPainter&, const QTransform&)> overlay)
+{
+    m_overlay = std::move(overlay);
+    update();
+}
+
+void MapCanvas::paintPage(QPainter& painter, const QRectF& area) const
+{
+    painter.fillRect(rect(), QColor(160, 160, 160));
+    const QRectF page = pageArea();
+    painter.fillRect(page.translated(4, 4), QColor(96, 96, 96));
+    painter.fillRect(page, Qt::white);
+    painter.setPen(Qt::black);
+    const QString title = QString::fromStdString(m_document->map()->name());
+    painter.drawText(QRectF(area.left(), area.bottom(), area.width(), page.bottom() - area.bottom()), Qt::AlignCenter,
+                     title);
 }
 
 void MapCanvas::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_dragOffset.isNull()) {
-        painter.drawImage(0, 0, m_image);
-    } else {
-        painter.fillRect(rect(), QColor(252, 252, 248));
-        painter.setClipRect(mapArea());
-        painter.drawImage(m_dragOffset, m_image);
+    const QRectF area = mapArea();
+    if (layoutView()) paintPage(painter, area);
+    painter.fillRect(area, kPaper);
+    painter.save();
+    painter.setClipRect(area);
+    const QTransform toWidget = mapToPixels(m_shown, area) * QTransform::fromTranslate(m_dragOffset.x(), m_dragOffset.y());
+    if (!m_image.isNull()) {
+        // While a new picture renders, the last one stands in where its
+        // extent lies now (moved by a pan, scaled by a zoom).
+        const QRectF where = toWidget.mapRect(QRectF(QPointF(m_pictureExtent.xMin, m_pictureExtent.yMin),
+                                                     QPointF(m_pictureExtent.xMax, m_pictureExtent.yMax)));
+        if (where.size().toSize() == m_image.size())
+            painter.drawImage(where.topLeft(), m_image);
+        else
+            painter.drawImage(where, m_image);
     }
-    if (m_highlight.marked()) {
-        painter.setClipRect(mapArea());
-        m_highlight.paint(painter, mapToPixels(m_shown, mapArea()) * QTransform::fromTranslate(m_dragOffset.x(), m_dragOffset.y()));
+    if (m_highlight.marked()) m_highlight.paint(painter, toWidget);
+    if (m_overlay) m_overlay(painter, toWidget);
+    painter.restore();
+    if (layoutView()) {
+        painter.setPen(QPen(Qt::black, 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area);
     }
 }
 

@@ -10,6 +10,8 @@
 #include <ogr_geometry.h>
 
 #include "LabelPlacer.h"
+#include "LayerBoxes.h"
+#include "LevelOfDetail.h"
 #include "gdal/GdalLayers.h"
 
 namespace corvane::map {
@@ -155,6 +157,26 @@ struct PendingLabels {
     std::vector<LabelCandidate> candidates;
 };
 
+struct SavedPainter {
+    explicit SavedPainter(QPainter& painter) : m_painter(painter) { m_painter.save(); }
+    ~SavedPainter() { m_painter.restore(); }
+    SavedPainter(const SavedPainter&) = delete;
+    SavedPainter& operator=(const SavedPainter&) = delete;
+    QPainter& m_painter;
+};
+
+// Where the average shape of a layer is this large on screen, hardly any
+// shape of it is under a dot's size.
+constexpr double kNoDotsAbovePixels = 64.0;
+
+double averageShapePixels(const LayerBoxes& boxes, const QTransform& transform)
+{
+    const gdal::Box e = boxes.extent();
+    const double area = (e.xMax - e.xMin) * (e.yMax - e.yMin);
+    if (boxes.count() <= 0 || !(area > 0.0)) return 0.0;
+    return std::sqrt(area / static_cast<double>(boxes.count())) * transform.m11();
+}
+
 } // namespace
 
 QTransform mapToPixels(const gdal::Box& extent, const QRectF& target)
@@ -165,7 +187,20 @@ QTransform mapToPixels(const gdal::Box& extent, const QRectF& target)
     return QTransform(scale, 0.0, 0.0, -scale, target.left() - extent.xMin * scale, target.top() + extent.yMax * scale);
 }
 
-RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const gdal::Box& extent) const
+MapRenderer::MapRenderer(std::shared_ptr<gdal::GdalMap> map)
+    : m_map(std::move(map)), m_boxes(std::make_shared<LayerBoxCache>())
+{
+}
+
+std::optional<LayerScaleRange> MapRenderer::scaleRange(const host::ILayer* layer) const
+{
+    const auto found = m_scaleRanges.find(layer);
+    if (found == m_scaleRanges.end()) return std::nullopt;
+    return found->second;
+}
+
+RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const gdal::Box& extent,
+                                const RenderControl& control) const
 {
     RenderStats stats;
     if (!m_map) return stats;
@@ -174,15 +209,23 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
     const MapLook fallback;
 
     const QTransform transform = mapToPixels(extent, target);
-    painter.save();
+    const double scale = scaleDenominator((extent.xMax - extent.xMin) / std::max(target.width(), 1.0));
+    // Restored on every way out, a layer that cannot be read included.
+    const SavedPainter saved(painter);
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::Antialiasing, true);
     std::vector<PendingLabels> labels(layers.size());
     // The first layer is on top: draw from the last.
     for (std::size_t i = layers.size(); i-- > 0;) {
+        if (control.isStale()) {
+            stats.complete = false;
+            break;
+        }
         gdal::FeatureLayer& layer = *layers[i];
         const LayerLook& look = m_look ? m_look->of(layer) : fallback.of(layer);
         if (!look.visible) continue;
+        const std::optional<LayerScaleRange> chosenRange = scaleRange(&layer);
+        if (chosenRange && !chosenRange->shows(scale)) continue;
         gdal::LayerTable& table = layer.table();
         const gdal::Srs& layerSrs = table.schema().srs;
         gdal::TransformPool::Lent toMap = m_transforms->borrow(layerSrs, mapSrs);
@@ -202,23 +245,60 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
                                          return index < 0 ? -1 : table.schema().field(index).ogrIndex;
                                      }();
         ShapePainter shapes(painter, transform, look);
-        std::int64_t drawn = 0;
-        table.labelledShapesWithin(area, labelField, [&](const OGRGeometry& geometry, std::int64_t, const char* text) {
-            const OGRGeometry* shown = &geometry;
-            std::unique_ptr<OGRGeometry> projected;
-            if (toMap) {
-                projected.reset(geometry.clone());
-                if (projected->transform(toMap.get()) != OGRERR_NONE) return true;
-                shown = projected.get();
+        if (!toMap && labelField < 0) {
+            // In the map's own system and without labels: shapes too small
+            // to see become dots, read from the layer's boxes where it can.
+            const std::shared_ptr<LayerBoxes> boxes = m_boxes->boxesOf(table, control);
+            // An index build can take long; the extent may have moved meanwhile.
+            if (control.isStale()) {
+                stats.complete = false;
+                break;
             }
-            shapes.draw(*shown);
-            ++stats.shapes;
-            if (labelField >= 0 && *text != '\0' && ++drawn <= kMostLabelledShapes)
-                labels[i].candidates.push_back(labelFor(*shown, transform, QString::fromUtf8(text)));
-            return true;
-        });
-        if (drawn > kMostLabelledShapes) labels[i].candidates.clear();
+            const LayerScaleRange range =
+                chosenRange ? *chosenRange
+                            : (boxes ? defaultScaleRange(boxes->count(), boxes->extent()) : LayerScaleRange{});
+            if (!range.shows(scale)) continue;
+            // Zoomed in so far that no shape of a store that filters quickly
+            // can be a dot: its boxes would only be read twice.
+            LayerBoxes* dotsFrom = boxes.get();
+            if (boxes && boxes->storeFiltersQuickly() && averageShapePixels(*boxes, transform) > kNoDotsAbovePixels)
+                dotsFrom = nullptr;
+            const DetailCounts drawn = drawLayerWithDetail(painter, table, dotsFrom, {extent, transform, target},
+                                                           look.outline, [&](const OGRGeometry& g) { shapes.draw(g); },
+                                                           control);
+            stats.shapes += drawn.shapes;
+            stats.dots += drawn.dots;
+            if (!drawn.finished) {
+                stats.complete = false;
+                break;
+            }
+        } else {
+            std::int64_t drawn = 0;
+            std::int64_t seen = 0;
+            table.labelledShapesWithin(area, labelField, [&](const OGRGeometry& geometry, std::int64_t, const char* text) {
+                if (++seen % 256 == 0 && control.isStale()) {
+                    stats.complete = false;
+                    return false;
+                }
+                const OGRGeometry* shown = &geometry;
+                std::unique_ptr<OGRGeometry> projected;
+                if (toMap) {
+                    projected.reset(geometry.clone());
+                    if (projected->transform(toMap.get()) != OGRERR_NONE) return true;
+                    shown = projected.get();
+                }
+                shapes.draw(*shown);
+                ++stats.shapes;
+                if (labelField >= 0 && *text != '\0' && ++drawn <= kMostLabelledShapes)
+                    labels[i].candidates.push_back(labelFor(*shown, transform, QString::fromUtf8(text)));
+                return true;
+            });
+            if (!stats.complete) break;
+            if (drawn > kMostLabelledShapes) labels[i].candidates.clear();
+        }
+        if (control.layerDrawn) control.layerDrawn();
     }
+    if (!stats.complete) return stats;
     LabelPlacer placer(painter.font());
     for (const PendingLabels& layer : labels) {
         for (const LabelCandidate& candidate : layer.candidates) {
@@ -227,7 +307,6 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
     }
     placer.draw(painter);
     stats.labelOutlines = placer.placed();
-    painter.restore();
     return stats;
 }
 

@@ -85,8 +85,10 @@ LayerLease DataSource::lease(const std::string& layerName)
         std::lock_guard lock(m_mutex);
         recordFilesLocked(*dataset);
     }
-    if (m_driverName.empty() && dataset->GetDriver() != nullptr) {
-        m_driverName = dataset->GetDriver()->GetDescription();
+    if (dataset->GetDriver() != nullptr) {
+        // Leases are taken on the map's render worker too.
+        std::lock_guard lock(m_mutex);
+        if (m_driverName.empty()) m_driverName = dataset->GetDriver()->GetDescription();
     }
 
     OGRLayer* layer = dataset->GetLayerByName(layerName.c_str());
@@ -146,14 +148,17 @@ void DataSource::keepValueIndex(const std::string& layerName, const std::string&
 
 std::string DataSource::driverName()
 {
-    if (m_driverName.empty()) {
-        // Opening once tells the driver; the dataset goes to the idle pool.
-        auto dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
-        if (dataset->GetDriver() != nullptr) m_driverName = dataset->GetDriver()->GetDescription();
+    {
         std::lock_guard lock(m_mutex);
-        recordFilesLocked(*dataset);
-        if (m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
+        if (!m_driverName.empty()) return m_driverName;
     }
+    // Opening once tells the driver; the dataset goes to the idle pool.
+    auto dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
+    std::string name = dataset->GetDriver() != nullptr ? dataset->GetDriver()->GetDescription() : "";
+    std::lock_guard lock(m_mutex);
+    recordFilesLocked(*dataset);
+    if (m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
+    if (m_driverName.empty()) m_driverName = name;
     return m_driverName;
 }
 

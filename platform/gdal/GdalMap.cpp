@@ -65,6 +65,16 @@ host::Ref<host::ILayer> GdalMap::Layer(std::int32_t index)
     return m_layers[static_cast<std::size_t>(index)];
 }
 
+std::shared_ptr<GdalMap> GdalMap::snapshot() const
+{
+    auto copy = std::make_shared<GdalMap>(m_name);
+    copy->m_layers = m_layers;
+    copy->m_extent = m_extent;
+    copy->m_chosenSrs = m_chosenSrs;
+    copy->m_handOuts = m_handOuts;
+    return copy;
+}
+
 void GdalMap::addLayer(host::Ref<host::ILayer> layer)
 {
     reportTo(layer, m_handOuts);

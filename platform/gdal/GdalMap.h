@@ -68,6 +68,11 @@ public:
     void setListener(ViewListener listener) { m_listener = std::move(listener); }
     [[nodiscard]] int refreshCount() const noexcept { return m_refreshCount; }
 
+    // The same layers, system and hand-out record in a map of its own, for a
+    // thread that draws while this map goes on changing: no listener, and
+    // the layers keep reporting their hand-outs here.
+    [[nodiscard]] std::shared_ptr<GdalMap> snapshot() const;
+
 private:
     std::string m_name;
     std::vector<host::Ref<host::ILayer>> m_layers;

@@ -158,6 +158,7 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), second).isEmpty());
     EXPECT_GT(window.canvas().redrawCount(), before);
     expectShows(window.canvas(), enlargedParcel(street, second.toStdString()));
+    ASSERT_TRUE(testing::waitForPicture(window.canvas()));
     EXPECT_GT(window.canvas().lastStats().shapes, 0);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     saveScreenshot(window, testing::artifactFolder() + QStringLiteral("/zoomed-data-view.png"));
@@ -168,6 +169,7 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     EXPECT_TRUE(selectEntry(QStringLiteral("frmMain"), QStringLiteral("List2"), first).isEmpty());
     expectShows(window.canvas(), enlargedParcel(street, first.toStdString()));
     EXPECT_EQ(window.document()->pageLayout()->pageBox(), (gdal::Box{0.0, 0.0, 8.5, 11.0}));
+    ASSERT_TRUE(testing::waitForPicture(window.canvas()));
     saveScreenshot(window, testing::artifactFolder() + QStringLiteral("/zoomed-layout-view.png"));
 
     // Closing the frame only hides it; the next press shows the same lists.
@@ -233,6 +235,7 @@ TEST(MapHost, ACommandThatCannotBeLoadedIsReportedAndTheHostKeepsRunning)
     EXPECT_EQ(window.commands().count(), 0u);
     if (std::filesystem::exists(kDemoTown)) {
         EXPECT_TRUE(window.openFiles({kDemoTown}).isEmpty());
+        ASSERT_TRUE(testing::waitForPicture(window.canvas()));
         EXPECT_GT(window.canvas().lastStats().shapes, 0);
     }
     EXPECT_FALSE(window.openFiles({dir.filePath(QStringLiteral("nothing.gpkg")).toStdString()}).isEmpty());

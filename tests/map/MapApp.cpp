@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "MapCanvas.h"
 
 namespace corvane::map::testing {
 
@@ -19,6 +23,20 @@ QString artifactFolder()
     const QString folder = QStringLiteral(CORVANE_TEST_ARTIFACTS);
     QDir().mkpath(folder);
     return folder;
+}
+
+bool waitForPicture(MapCanvas& canvas)
+{
+    if (canvas.pictureComplete()) return true;
+    QEventLoop loop;
+    bool finished = false;
+    canvas.whenPictureComplete([&] {
+        finished = true;
+        loop.quit();
+    });
+    QTimer::singleShot(60'000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return finished;
 }
 
 } // namespace corvane::map::testing

@@ -129,6 +129,7 @@ TEST_P(MapOnRealData, ThePickedParcelFillsTheViewMarkedAndLabelled)
     EXPECT_TRUE(view.adjusted(-1, -1, 1, 1).contains(parcel));
     EXPECT_GT(std::max(parcel.width() / view.width(), parcel.height() / view.height()), 0.75);
 
+    ASSERT_TRUE(testing::waitForPicture(window.canvas()));
     const QImage shot = window.grab().toImage();
     shot.save(testing::artifactFolder() + QStringLiteral("/picked-parcel-%1.png").arg(QString::fromLatin1(GetParam().name)));
     EXPECT_GT(highlightPixels(shot), 1000);
@@ -195,6 +196,7 @@ TEST(MapOnRealData, TownsInTwoSystemsDrawOnTopOfEachOtherAndBothZoomToTheSameGro
     EXPECT_NEAR(full.yMin, metresAlone.yMin, 1.0);
     EXPECT_NEAR(full.xMax, metresAlone.xMax, 1.0);
     EXPECT_NEAR(full.yMax, metresAlone.yMax, 1.0);
+    ASSERT_TRUE(testing::waitForPicture(window.canvas()));
     EXPECT_GT(window.canvas().lastStats().shapes, 200);
     window.grab().save(testing::artifactFolder() + QStringLiteral("/two-systems.png"));
 
@@ -257,15 +259,20 @@ TEST(MapLayerPanel, MirrorsTheLayerTreeAndHidesWhatIsUnchecked)
     EXPECT_TRUE(degreesParcels->toolTip(0).contains(QStringLiteral("EPSG:4326")));
     EXPECT_TRUE(tree.topLevelItem(0)->child(0)->toolTip(0).contains(QStringLiteral("EPSG:32618")));
 
-    const auto before = window.canvas().lastStats().shapes;
+    // Each change draws again on the worker: read what was drawn once done.
+    const auto drawn = [&] {
+        EXPECT_TRUE(testing::waitForPicture(window.canvas()));
+        return window.canvas().lastStats().shapes;
+    };
+    const auto before = drawn();
     degreesParcels->setCheckState(0, Qt::Unchecked);
-    EXPECT_LT(window.canvas().lastStats().shapes, before);
+    EXPECT_LT(drawn(), before);
     // A group's box hides everything in it.
-    const auto parcelsOnly = window.canvas().lastStats().shapes;
+    const auto parcelsOnly = drawn();
     tree.topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-    EXPECT_LT(window.canvas().lastStats().shapes, parcelsOnly);
+    EXPECT_LT(drawn(), parcelsOnly);
     tree.topLevelItem(1)->setCheckState(0, Qt::Checked);
-    EXPECT_EQ(window.canvas().lastStats().shapes, before);
+    EXPECT_EQ(drawn(), before);
     degreesParcels->setCheckState(0, Qt::Unchecked);
     // Remembered for that file: a new window shows it hidden again.
     MainWindow again(optionsIn(dir));
@@ -315,6 +322,7 @@ TEST(MapLayerPanel, ALayerWithoutACoordinateSystemSaysSo)
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(item->text(0).contains(QStringLiteral("no coordinate system")));
     EXPECT_TRUE(item->toolTip(0).contains(QStringLiteral("drawn as it is")));
+    ASSERT_TRUE(testing::waitForPicture(window.canvas()));
     EXPECT_GT(window.canvas().lastStats().shapes, 0);
 }
 
