@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdal/CplErrors.h"
+#include "gdal/DamagedFile.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
 
@@ -25,6 +26,7 @@ bool isBlankClause(const std::string& clause)
 std::optional<std::vector<std::int64_t>> applyRequest(OGRLayer& layer, const LayerSchema& schema,
                                                       const CursorRequest& request)
 {
+    requireNoNulByte(request.whereClause);
     ScopedCplErrors errors;
     if (!request.withGeometry && layer.TestCapability(OLCIgnoreFields)) {
         const char* ignored[] = {"OGR_GEOMETRY", "OGR_STYLE", nullptr};
@@ -40,7 +42,7 @@ std::optional<std::vector<std::int64_t>> applyRequest(OGRLayer& layer, const Lay
     }
     if (isBlankClause(request.whereClause)) return std::nullopt;
 
-    const std::string translated = translateWhereClause(request.whereClause, schema.dateStyle);
+    const std::string translated = schema.driverClause(request.whereClause);
     errors.clear();
     if (layer.SetAttributeFilter(translated.c_str()) != OGRERR_NONE || errors.failed()) {
         raiseRejected(schema, request.whereClause, errors.message());
@@ -55,7 +57,8 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
 {
     m_ids = applyRequest(m_lease.layer(), *m_schema, m_request);
     if (!m_ids && m_schema->dateStyle == DateLiteralStyle::OgrSql) {
-        for (auto& term : conjoinedTextEqualities(m_request.whereClause)) {
+        // Quoted, a name with blanks or quotes reads as one name.
+        for (auto& term : conjoinedTextEqualities(quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames))) {
             const std::int32_t index = m_schema->findField(term.field);
             if (index < 0) continue;
             const FieldInfo& field = m_schema->field(index);
@@ -89,7 +92,7 @@ void GdalCursor::narrowToUsedFields()
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
     auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
     // Drivers that filter after reading need the clause's fields as well.
-    for (const auto& name : namesIn(m_request.whereClause)) {
+    for (const auto& name : namesIn(quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames))) {
         const int index = definition->GetFieldIndex(name.c_str());
         if (index >= 0) (*loaded)[static_cast<std::size_t>(index)] = true;
     }
@@ -122,7 +125,8 @@ void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
     if (m_firstRead && !isBlankClause(m_request.whereClause) && !m_ids) {
         raiseRejected(*m_schema, m_request.whereClause, gdalMessage);
     }
-    raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(), gdalMessage);
+    raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(),
+                     withDamagedFile(gdalMessage, m_source->path(), m_schema->layerName));
 }
 
 OGRFeatureUniquePtr GdalCursor::fetchById()

@@ -39,6 +39,10 @@ public:
     void removeLayer(std::size_t position);
     void clearLayers() { m_layers.clear(); }
     [[nodiscard]] const std::vector<host::Ref<host::ILayer>>& layers() const noexcept { return m_layers; }
+    // What the person who opened the files should be told, though the map
+    // opened (a file whose layers were not all opened, for instance).
+    void addWarning(std::string warning) { m_warnings.push_back(std::move(warning)); }
+    [[nodiscard]] const std::vector<std::string>& warnings() const noexcept { return m_warnings; }
 
     // Union of the extents of every feature layer, groups walked at any depth.
     [[nodiscard]] std::optional<Box> fullExtent() const;
@@ -51,6 +55,7 @@ public:
 private:
     std::string m_name;
     std::vector<host::Ref<host::ILayer>> m_layers;
+    std::vector<std::string> m_warnings;
     std::optional<Box> m_extent;
     ViewListener m_listener;
     int m_refreshCount = 0;

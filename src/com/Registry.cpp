@@ -90,17 +90,34 @@ Registry::Registry(std::string path) : m_path(std::move(path))
     load();
 }
 
+Registry Registry::fromText(std::string path, std::string_view text)
+{
+    Registry registry(std::move(path), Unread{});
+    registry.parse(text);
+    return registry;
+}
+
 void Registry::load()
 {
     std::error_code ec;
     if (!std::filesystem::exists(m_path, ec)) return;
     std::ifstream in(m_path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read the registry file " + m_path);
-    std::string line;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) throw std::runtime_error("cannot read the registry file " + m_path);
+    parse(content.view());
+}
+
+void Registry::parse(std::string_view text)
+{
     std::string current;
     int lineNumber = 0;
     try {
-        while (std::getline(in, line)) {
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            std::string line(text.substr(0, end));
+            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
             ++lineNumber;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.empty() || line[0] == ';') continue;

@@ -32,6 +32,35 @@ std::string ItemReader::next()
     return item;
 }
 
+void ItemReader::skip() noexcept
+{
+    if (atEnd()) return;
+    m_afterComma = false;
+    skipBlanks();
+    if (m_position < m_data.size() && m_data[m_position] == kQuote) skipQuoted();
+    while (m_position < m_data.size() && !isSeparator(m_data[m_position]))
+        ++m_position;
+    skipSeparator();
+}
+
+void ItemReader::skipQuoted() noexcept
+{
+    ++m_position; // the opening quote
+    while (m_position < m_data.size()) {
+        const std::size_t quote = m_data.find(kQuote, m_position);
+        if (quote == std::string_view::npos) {
+            m_position = m_data.size();
+            return;
+        }
+        m_position = quote + 1;
+        if (m_position < m_data.size() && m_data[m_position] == kQuote) {
+            ++m_position; // a doubled quote
+            continue;
+        }
+        return; // the closing quote
+    }
+}
+
 void ItemReader::skipBlanks() noexcept
 {
     while (m_position < m_data.size() && isBlank(m_data[m_position]))
@@ -95,7 +124,7 @@ std::size_t countItems(std::string_view data)
     std::size_t count = 0;
     while (!reader.atEnd()) {
         ++count;
-        reader.next();
+        reader.skip();
     }
     return count;
 }

@@ -32,12 +32,15 @@ class ItemReader {
     [[nodiscard]] bool atEnd() const noexcept { return m_position >= m_data.size() && !m_afterComma; }
     // The next item; empty (and no move) at the end. Always moves forward otherwise.
     std::string next();
+    // Moves past the next item as next() does, without making its value.
+    void skip() noexcept;
     [[nodiscard]] std::size_t position() const noexcept { return m_position; }
 
   private:
     void skipBlanks() noexcept;
     std::string readQuoted();
     std::string readUnquoted();
+    void skipQuoted() noexcept;
     void skipSeparator() noexcept;
 
     std::string_view m_data;
@@ -45,7 +48,8 @@ class ItemReader {
     bool m_afterComma = false;
 };
 
-// Number of items in `data`, as the configuration count sees them.
+// Number of items in `data`, as the configuration count sees them; time in
+// proportion to the size, with nothing allocated.
 [[nodiscard]] std::size_t countItems(std::string_view data);
 
 // One value as the writer puts it in a line: in double quotes, each inner

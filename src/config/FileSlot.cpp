@@ -41,6 +41,11 @@ void FileSlot::openOutput(const std::string& path)
     openForWriting(path, host::OpenMode::Output);
 }
 
+void FileSlot::openOutputNew(const std::string& path)
+{
+    openForWriting(path, host::OpenMode::CreateNew);
+}
+
 void FileSlot::openForWriting(const std::string& path, host::OpenMode mode)
 {
     requireClosed();
@@ -59,6 +64,18 @@ std::string FileSlot::inputItem()
     requireMode(Mode::Input);
     if (m_reader->atEnd()) host::raiseError(host::errors::kInputPastEndOfFile);
     return m_reader->next();
+}
+
+std::int32_t FileSlot::skipToEnd()
+{
+    requireMode(Mode::Input);
+    std::size_t count = 0;
+    while (!m_reader->atEnd()) {
+        m_reader->skip();
+        ++count;
+    }
+    // A count past the runtime's Long would wrap there; it stops at the largest.
+    return count > 0x7fffffffu ? 0x7fffffff : static_cast<std::int32_t>(count);
 }
 
 void FileSlot::printLine(const std::string& text)

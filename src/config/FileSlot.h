@@ -10,6 +10,7 @@
 #include "config/ConfigItems.h"
 #include "host/FileSystem.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,11 +28,17 @@ class FileSlot {
     void openInput(const std::string& path);
     void openAppend(const std::string& path);
     void openOutput(const std::string& path);
+    // Like openOutput, for a file that must not exist yet (58 when anything
+    // of that name does, a link included).
+    void openOutputNew(const std::string& path);
 
     // EOF(1). Raises 52 when closed, 54 when not open for input.
     [[nodiscard]] bool eof() const;
     // Input #1, item. Raises 62 at the end of the file.
     std::string inputItem();
+    // Input #1 into a discarded variable until EOF(1): the number of items
+    // read. Raises 54 when not open for input.
+    std::int32_t skipToEnd();
     // Print #1, text: the text and CR LF, written as they are.
     void printLine(const std::string& text);
 

@@ -28,6 +28,9 @@ enum class OpenMode {
     Input,   // must exist
     Append,  // created when missing; writes go to the end
     Output,  // created or truncated
+    // Created, and only if no file, folder or link of that name exists
+    // (58 when one does): a link at the name is never followed.
+    CreateNew,
 };
 
 class FileSystem {
@@ -45,7 +48,8 @@ public:
     // One level; raises 58 when it exists and 76 when the parent is missing.
     virtual void createFolder(const std::string& path) = 0;
     virtual std::unique_ptr<FileStream> open(const std::string& path, OpenMode mode) = 0;
-    // Replaces `to` by `from` in one step (the target may exist).
+    // Replaces `to` by `from` in one step (the target may exist; a link
+    // there is replaced, not followed), and makes the change durable.
     virtual void rename(const std::string& from, const std::string& to) = 0;
 };
 

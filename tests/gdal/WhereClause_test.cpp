@@ -47,5 +47,27 @@ TEST(WhereClauseTest, ObjectIdListsAreRecognisedOnlyWhole)
     EXPECT_FALSE(parseObjectIdList("OBJECTID in ('7')", "OBJECTID"));
 }
 
+TEST(WhereClauseTest, FieldNamesThatStartATermBecomeQuotedIdentifiers)
+{
+    const std::vector<std::string> names{"FID", "my", "my field", "select", "O'Brien", "\"q\"", "AND", "NUM"};
+    EXPECT_EQ(quoteFieldNames("my field = 'a' AND select = 'b'", names), "\"my field\" = 'a' AND \"select\" = 'b'");
+    EXPECT_EQ(quoteFieldNames("O'Brien = 'x' AND \"q\" = 'y'", names), "\"O'Brien\" = 'x' AND \"\"\"q\"\"\" = 'y'");
+    EXPECT_EQ(quoteFieldNames("my <> 1 AND num in (1,2)", names), "\"my\" <> 1 AND \"NUM\" in (1,2)");
+    // Not terms: a keyword spelled like a field, text, a longer word, a name
+    // followed by no comparison.
+    EXPECT_EQ(quoteFieldNames("NUM = 'select = 1' AND NUMBER = 2", names), "\"NUM\" = 'select = 1' AND NUMBER = 2");
+    EXPECT_EQ(quoteFieldNames("my fieldx = 1", names), "my fieldx = 1");
+    EXPECT_EQ(quoteFieldNames("NUM = 1 OR (FID IS NULL)", names), "\"NUM\" = 1 OR (\"FID\" IS NULL)");
+}
+
+TEST(WhereClauseTest, ANulByteAnywhereIsAHostError)
+{
+    using namespace std::string_literals;
+    for (const std::string clause : {"ADDNUM\0x = 1"s, "STNAME = 'a\0'"s, "\0"s}) {
+        EXPECT_THROW((void)translateWhereClause(clause, DateLiteralStyle::Iso), host::HostError);
+        EXPECT_THROW(requireNoNulByte(clause), host::HostError);
+    }
+}
+
 } // namespace
 } // namespace corvane::gdal
