@@ -70,7 +70,7 @@ protected:
         std::vector<std::int32_t> found;
         auto cursor = table().Search(filter, false);
         const std::int32_t num = table().FindField("NUM");
-        while (auto row = cursor->NextRow()) found.push_back(row->Value(num).toInt32());
+        while (auto row = cursor->NextRow()) found.push_back(static_cast<std::int32_t>(row->Value(num).toDouble()));
         return found;
     }
 
@@ -108,7 +108,7 @@ TEST_P(AwkwardNamesTest, NamesCutShortByANulByteAreNeverFound)
 
 TEST_P(AwkwardNamesTest, AClauseWithANulByteIsAHostErrorNotAShorterClause)
 {
-    for (const std::string clause : {"STNAME = 'v1' AND NUM\0x = 1"s, "STNAME\0 OR 1=1 = 'v1'"s, "NUM = 1\0"s,
+    for (const std::string& clause : {"STNAME = 'v1' AND NUM\0x = 1"s, "STNAME\0 OR 1=1 = 'v1'"s, "NUM = 1\0"s,
                                      "FID in (1)\0"s}) {
         auto filter = host::makeRef<host::QueryFilter>();
         filter->WhereClause(clause);
@@ -118,7 +118,7 @@ TEST_P(AwkwardNamesTest, AClauseWithANulByteIsAHostErrorNotAShorterClause)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, AwkwardNamesTest, ::testing::Values("GPKG", "ESRI Shapefile"),
-                         [](const auto& info) { return info.param == "GPKG"s ? "GeoPackage"s : "Shapefile"s; });
+                         [](const auto& format) { return format.param == "GPKG"s ? "GeoPackage"s : "Shapefile"s; });
 
 } // namespace
 } // namespace corvane::gdal

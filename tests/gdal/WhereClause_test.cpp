@@ -63,7 +63,7 @@ TEST(WhereClauseTest, FieldNamesThatStartATermBecomeQuotedIdentifiers)
 TEST(WhereClauseTest, ANulByteAnywhereIsAHostError)
 {
     using namespace std::string_literals;
-    for (const std::string clause : {"ADDNUM\0x = 1"s, "STNAME = 'a\0'"s, "\0"s}) {
+    for (const std::string& clause : {"ADDNUM\0x = 1"s, "STNAME = 'a\0'"s, "\0"s}) {
         EXPECT_THROW((void)translateWhereClause(clause, DateLiteralStyle::Iso), host::HostError);
         EXPECT_THROW(requireNoNulByte(clause), host::HostError);
     }
