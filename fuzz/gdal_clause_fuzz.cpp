@@ -23,9 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> names{"OBJECTID", "STNAME", "ADDNUM", "my field", "select", "O'Brien",
                                          "\"q\"",    "AND",    "in",     extraName};
 
-    if (gdal::quoteFieldNames(clause, {}) != clause) __builtin_trap();
-    const std::string quoted = gdal::quoteFieldNames(clause, names);
     for (const auto style : {gdal::DateLiteralStyle::Iso, gdal::DateLiteralStyle::OgrSql}) {
+        if (gdal::quoteFieldNames(clause, {}, style) != clause) __builtin_trap();
+        const std::string quoted = gdal::quoteFieldNames(clause, names, style);
+        (void)gdal::conjoinedTextEqualities(quoted);
+        (void)gdal::namesIn(quoted);
         try {
             const std::string translated = gdal::translateWhereClause(quoted, style);
             if (translated.find('\0') != std::string::npos) __builtin_trap();
@@ -34,7 +36,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     (void)gdal::parseObjectIdList(clause, "OBJECTID");
-    (void)gdal::conjoinedTextEqualities(quoted);
-    (void)gdal::namesIn(quoted);
     return 0;
 }

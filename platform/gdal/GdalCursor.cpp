@@ -57,8 +57,9 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
 {
     m_ids = applyRequest(m_lease.layer(), *m_schema, m_request);
     if (!m_ids && m_schema->dateStyle == DateLiteralStyle::OgrSql) {
-        // Quoted, a name with blanks or quotes reads as one name.
-        for (auto& term : conjoinedTextEqualities(quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames))) {
+        // Quoted as the term reader reads names, a name with blanks or quotes is one name.
+        for (auto& term : conjoinedTextEqualities(
+                 quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames, DateLiteralStyle::Iso))) {
             const std::int32_t index = m_schema->findField(term.field);
             if (index < 0) continue;
             const FieldInfo& field = m_schema->field(index);
@@ -92,7 +93,7 @@ void GdalCursor::narrowToUsedFields()
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
     auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
     // Drivers that filter after reading need the clause's fields as well.
-    for (const auto& name : namesIn(quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames))) {
+    for (const auto& name : namesIn(quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames, DateLiteralStyle::Iso))) {
         const int index = definition->GetFieldIndex(name.c_str());
         if (index >= 0) (*loaded)[static_cast<std::size_t>(index)] = true;
     }

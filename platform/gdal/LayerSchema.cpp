@@ -72,7 +72,7 @@ std::int32_t LayerSchema::findField(const std::string& name) const
 std::string LayerSchema::driverClause(const std::string& clause) const
 {
     requireNoNulByte(clause);
-    return translateWhereClause(quoteFieldNames(clause, clauseFieldNames), dateStyle);
+    return translateWhereClause(quoteFieldNames(clause, clauseFieldNames, dateStyle), dateStyle);
 }
 
 const FieldInfo& LayerSchema::field(std::int32_t index) const

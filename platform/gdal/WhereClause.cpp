@@ -107,12 +107,18 @@ bool isWordChar(char c)
 }
 
 // One past the quoted text or quoted name that starts at `pos`; a doubled
-// quote stays inside, and an unclosed one runs to the end.
-std::size_t quotedSpanEnd(const std::string& clause, std::size_t pos)
+// quote stays inside (and, in OGR's SQL, a name's quote after a backslash),
+// and an unclosed one runs to the end.
+std::size_t quotedSpanEnd(const std::string& clause, std::size_t pos, DateLiteralStyle dialect)
 {
     const char quote = clause[pos];
+    const bool backslashEscapes = quote == '"' && dialect == DateLiteralStyle::OgrSql;
     std::size_t end = pos + 1;
     while (end < clause.size()) {
+        if (backslashEscapes && clause[end] == '\\' && end + 1 < clause.size() && clause[end + 1] == quote) {
+            end += 2;
+            continue;
+        }
         if (clause[end] == quote) {
             if (end + 1 < clause.size() && clause[end + 1] == quote) {
                 end += 2;
@@ -170,18 +176,20 @@ void requireNoNulByte(const std::string& clause)
     }
 }
 
-std::string quoteIdentifier(std::string_view name)
+std::string quoteIdentifier(std::string_view name, DateLiteralStyle dialect)
 {
     std::string quoted(1, '"');
     for (const char c : name) {
+        if (c == '"' && dialect == DateLiteralStyle::OgrSql) quoted += '\\';
         quoted += c;
-        if (c == '"') quoted += '"';
+        if (c == '"' && dialect == DateLiteralStyle::Iso) quoted += '"';
     }
     quoted += '"';
     return quoted;
 }
 
-std::string quoteFieldNames(const std::string& clause, const std::vector<std::string>& fieldNames)
+std::string quoteFieldNames(const std::string& clause, const std::vector<std::string>& fieldNames,
+                            DateLiteralStyle dialect)
 {
     std::vector<const std::string*> names;
     for (const std::string& name : fieldNames) {
@@ -194,10 +202,10 @@ std::string quoteFieldNames(const std::string& clause, const std::vector<std::st
     std::size_t pos = 0;
     while (pos < clause.size()) {
         if (const std::string* name = fieldNameAt(clause, pos, names)) {
-            out += quoteIdentifier(*name);
+            out += quoteIdentifier(*name, dialect);
             pos += name->size();
         } else if (clause[pos] == '\'' || clause[pos] == '"') {
-            const std::size_t end = quotedSpanEnd(clause, pos);
+            const std::size_t end = quotedSpanEnd(clause, pos, dialect);
             out.append(clause, pos, end - pos);
             pos = end;
         } else {
@@ -217,7 +225,7 @@ std::string translateWhereClause(const std::string& clause, DateLiteralStyle sty
         const char c = clause[pos];
         if (c == '\'' || c == '"') {
             // Quoted text and quoted names go whole.
-            const std::size_t end = quotedSpanEnd(clause, pos);
+            const std::size_t end = quotedSpanEnd(clause, pos, style);
             out.append(clause, pos, end - pos);
             pos = end;
         } else if (c == '#') {

@@ -27,9 +27,10 @@ std::string translateWhereClause(const std::string& clause, DateLiteralStyle sty
 // Raises HostError when the clause holds a NUL byte.
 void requireNoNulByte(const std::string& clause);
 
-// A name as an identifier of OGR's SQL and of SQLite: in double quotes,
-// inner double quotes doubled.
-std::string quoteIdentifier(std::string_view name);
+// A name as an identifier of the dialect the style stands for: in double
+// quotes, an inner double quote doubled for SQLite (Iso) and escaped with a
+// backslash for OGR's own SQL, whose reader knows no doubled quote in names.
+std::string quoteIdentifier(std::string_view name, DateLiteralStyle dialect);
 
 // The clause with each of `fieldNames` that it uses as a field written as a
 // quoted identifier, so that names with blanks, quotes or keyword spellings
@@ -38,7 +39,8 @@ std::string quoteIdentifier(std::string_view name);
 // word, and followed by a comparison (=, <, >, !, IN, IS, LIKE, NOT,
 // BETWEEN). Longer names are tried first; names match ignoring ASCII case
 // and are written as `fieldNames` spells them. Everything else is unchanged.
-std::string quoteFieldNames(const std::string& clause, const std::vector<std::string>& fieldNames);
+std::string quoteFieldNames(const std::string& clause, const std::vector<std::string>& fieldNames,
+                            DateLiteralStyle dialect);
 
 // The IDs of a clause that reads exactly `<oidField> in (id,id,...)`, field
 // name compared ignoring case, blanks allowed around the parts. Anything else

@@ -50,14 +50,22 @@ TEST(WhereClauseTest, ObjectIdListsAreRecognisedOnlyWhole)
 TEST(WhereClauseTest, FieldNamesThatStartATermBecomeQuotedIdentifiers)
 {
     const std::vector<std::string> names{"FID", "my", "my field", "select", "O'Brien", "\"q\"", "AND", "NUM"};
-    EXPECT_EQ(quoteFieldNames("my field = 'a' AND select = 'b'", names), "\"my field\" = 'a' AND \"select\" = 'b'");
-    EXPECT_EQ(quoteFieldNames("O'Brien = 'x' AND \"q\" = 'y'", names), "\"O'Brien\" = 'x' AND \"\"\"q\"\"\" = 'y'");
-    EXPECT_EQ(quoteFieldNames("my <> 1 AND num in (1,2)", names), "\"my\" <> 1 AND \"NUM\" in (1,2)");
+    const auto quoted = [&](const std::string& clause) { return quoteFieldNames(clause, names, DateLiteralStyle::Iso); };
+    EXPECT_EQ(quoted("my field = 'a' AND select = 'b'"), "\"my field\" = 'a' AND \"select\" = 'b'");
+    EXPECT_EQ(quoted("O'Brien = 'x' AND \"q\" = 'y'"), "\"O'Brien\" = 'x' AND \"\"\"q\"\"\" = 'y'");
+    EXPECT_EQ(quoted("my <> 1 AND num in (1,2)"), "\"my\" <> 1 AND \"NUM\" in (1,2)");
     // Not terms: a keyword spelled like a field, text, a longer word, a name
     // followed by no comparison.
-    EXPECT_EQ(quoteFieldNames("NUM = 'select = 1' AND NUMBER = 2", names), "\"NUM\" = 'select = 1' AND NUMBER = 2");
-    EXPECT_EQ(quoteFieldNames("my fieldx = 1", names), "my fieldx = 1");
-    EXPECT_EQ(quoteFieldNames("NUM = 1 OR (FID IS NULL)", names), "\"NUM\" = 1 OR (\"FID\" IS NULL)");
+    EXPECT_EQ(quoted("NUM = 'select = 1' AND NUMBER = 2"), "\"NUM\" = 'select = 1' AND NUMBER = 2");
+    EXPECT_EQ(quoted("my fieldx = 1"), "my fieldx = 1");
+    EXPECT_EQ(quoted("NUM = 1 OR (FID IS NULL)"), "\"NUM\" = 1 OR (\"FID\" IS NULL)");
+    // OGR's own SQL reads a quote inside a name only after a backslash.
+    EXPECT_EQ(quoteFieldNames("\"q\" = 'y'", names, DateLiteralStyle::OgrSql), "\"\\\"q\\\"\" = 'y'");
+    // Dates beside such names are still found, and names hide no dates.
+    const std::string dated = quoteFieldNames("\"q\" = #1/2/2003#", {"\"q#\"", "\"q\""}, DateLiteralStyle::OgrSql);
+    EXPECT_EQ(translateWhereClause(dated, DateLiteralStyle::OgrSql), "\"\\\"q\\\"\" = '2003/01/02'");
+    const std::string hashed = quoteFieldNames("\"q#\" = 1", {"\"q#\""}, DateLiteralStyle::OgrSql);
+    EXPECT_EQ(translateWhereClause(hashed, DateLiteralStyle::OgrSql), hashed);
 }
 
 TEST(WhereClauseTest, ANulByteAnywhereIsAHostError)
