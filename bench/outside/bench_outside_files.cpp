@@ -31,7 +31,7 @@ void BM_CountConfigurationOfCommas(benchmark::State& state)
     fs.mapDrive('C', scratch.path());
     posix::ScopedFileSystem installed(fs);
     for (auto _ : state) benchmark::DoNotOptimize(CorvaneGIS_Config::CountConfigurationItems("C:\\config"));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
 }
 BENCHMARK(BM_CountConfigurationOfCommas)->Arg(100'000'000)->Unit(benchmark::kMillisecond);
 
