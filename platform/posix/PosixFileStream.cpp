@@ -41,6 +41,16 @@ std::string PosixFileStream::readAll()
     return content;
 }
 
+std::size_t PosixFileStream::readSome(char* buffer, std::size_t size)
+{
+    if (m_descriptor < 0 || m_writable) host::raiseError(host::errors::kBadFileMode);
+    for (;;) {
+        const ssize_t got = ::read(m_descriptor, buffer, size);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) raiseFromErrno(errno, host::errors::kPathFileAccessError);
+    }
+}
+
 void PosixFileStream::write(const std::string& bytes)
 {
     if (m_descriptor < 0 || !m_writable) host::raiseError(host::errors::kBadFileMode);

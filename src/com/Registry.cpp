@@ -112,6 +112,7 @@ void Registry::load()
 void Registry::parse(std::string_view text)
 {
     std::string current;
+    Key* currentKey = nullptr; // map nodes stay where they are while others are added
     int lineNumber = 0;
     try {
         while (!text.empty()) {
@@ -129,9 +130,10 @@ void Registry::parse(std::string_view text)
                 if (line.back() != ']') throw std::runtime_error("malformed key line");
                 current = trimKey(std::string_view(line).substr(1, line.size() - 2));
                 createKey(current);
+                currentKey = current.empty() ? nullptr : &m_keys.at(fold(current));
                 continue;
             }
-            if (current.empty()) throw std::runtime_error("value outside a key");
+            if (currentKey == nullptr) throw std::runtime_error("value outside a key");
             std::string name;
             std::size_t pos = 0;
             if (line[0] == '@')
@@ -140,8 +142,9 @@ void Registry::parse(std::string_view text)
                 name = unquote(line, pos);
             if (pos >= line.size() || line[pos] != '=') throw std::runtime_error("expected '='");
             ++pos;
-            const std::string data = unquote(line, pos);
-            setValue(current, name, data);
+            std::string data = unquote(line, pos);
+            std::string folded = fold(name);
+            currentKey->values[std::move(folded)] = {std::move(name), std::move(data)};
         }
     } catch (const std::runtime_error& e) {
         throw std::runtime_error(m_path + ":" + std::to_string(lineNumber) + ": " + e.what());
@@ -210,9 +213,17 @@ std::vector<std::string> Registry::subkeys(std::string_view key) const
 {
     const std::string prefix = fold(trimKey(key)) + '\\';
     std::vector<std::string> out;
-    for (auto it = m_keys.lower_bound(prefix); it != m_keys.end() && it->first.starts_with(prefix); ++it) {
-        const std::string rest = it->first.substr(prefix.size());
-        if (rest.find('\\') == std::string::npos) out.push_back(it->second.name.substr(prefix.size()));
+    auto it = m_keys.lower_bound(prefix);
+    while (it != m_keys.end() && it->first.starts_with(prefix)) {
+        const std::string_view rest = std::string_view(it->first).substr(prefix.size());
+        if (rest.find('\\') != std::string_view::npos) {
+            ++it; // below a child whose own key is missing
+            continue;
+        }
+        out.push_back(it->second.name.substr(prefix.size()));
+        // Jump over everything below this child: its keys continue with a
+        // backslash, and ']' is the character right after it.
+        it = m_keys.lower_bound(it->first + ']');
     }
     return out;
 }

@@ -66,14 +66,23 @@ std::string FileSlot::inputItem()
     return m_reader->next();
 }
 
-std::int32_t FileSlot::skipToEnd()
+std::int32_t FileSlot::countItemsIn(const std::string& path)
 {
-    requireMode(Mode::Input);
-    std::size_t count = 0;
-    while (!m_reader->atEnd()) {
-        m_reader->skip();
-        ++count;
+    requireClosed();
+    auto stream = host::fileSystem().open(path, host::OpenMode::Input);
+    m_stream = std::move(stream);
+    m_mode = Mode::Input;
+    ItemCounter counter;
+    try {
+        std::string buffer(std::size_t{1} << 16, '\0');
+        while (const std::size_t got = m_stream->readSome(buffer.data(), buffer.size()))
+            counter.feed(std::string_view(buffer.data(), got));
+    } catch (...) {
+        closeQuietly();
+        throw;
     }
+    close();
+    const std::size_t count = counter.finish();
     // A count past the runtime's Long would wrap there; it stops at the largest.
     return count > 0x7fffffffu ? 0x7fffffff : static_cast<std::int32_t>(count);
 }

@@ -5,7 +5,8 @@
 // file, after it is done, and on every error path.
 //
 // Reads follow the item rules of config/ConfigItems.h; the whole file is
-// read when it is opened for input. Called on the UI thread only.
+// read when it is opened for input (a count reads it in pieces instead).
+// Called on the UI thread only.
 
 #include "config/ConfigItems.h"
 #include "host/FileSystem.h"
@@ -36,9 +37,11 @@ class FileSlot {
     [[nodiscard]] bool eof() const;
     // Input #1, item. Raises 62 at the end of the file.
     std::string inputItem();
-    // Input #1 into a discarded variable until EOF(1): the number of items
-    // read. Raises 54 when not open for input.
-    std::int32_t skipToEnd();
+    // Open path For Input As #1, Input #1 into a discarded variable until
+    // EOF(1), Close #1: the number of items read. The file is read in
+    // pieces, so its size costs time but no memory. Raises as openInput
+    // does; the slot is closed afterwards either way.
+    std::int32_t countItemsIn(const std::string& path);
     // Print #1, text: the text and CR LF, written as they are.
     void printLine(const std::string& text);
 

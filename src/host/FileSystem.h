@@ -5,6 +5,7 @@
 // (53 file not found, 76 path not found, 58 already exists, 75 access error).
 // Called on the UI thread only.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,9 @@ public:
     virtual ~FileStream() = default;
     // Whole content, for a file opened for reading.
     virtual std::string readAll() = 0;
+    // Up to `size` bytes into `buffer`, for a file opened for reading; 0 at
+    // the end. For reading a file of any size in bounded memory.
+    virtual std::size_t readSome(char* buffer, std::size_t size) = 0;
     // Appends bytes, for a file opened for appending or writing.
     virtual void write(const std::string& bytes) = 0;
     // Flushes and closes; raises if the data could not be written.
