@@ -35,11 +35,9 @@ void BM_CountConfigurationOfCommas(benchmark::State& state)
 }
 BENCHMARK(BM_CountConfigurationOfCommas)->Arg(100'000'000)->Unit(benchmark::kMillisecond);
 
-void BM_ListRegisteredCommands(benchmark::State& state)
+// A registry of `classes` command classes, each with its library.
+void writeRegistry(const std::string& path, int classes)
 {
-    const auto classes = static_cast<int>(state.range(0));
-    posix::ScratchFolder scratch;
-    const std::string path = (scratch.path() / "registry.reg").string();
     {
         std::ofstream out(path, std::ios::binary);
         out << "REGEDIT4\r\n";
@@ -53,6 +51,23 @@ void BM_ListRegisteredCommands(benchmark::State& state)
             out << "\r\n[" << key << "\\Implemented Categories\\" << category << "]\r\n";
         }
     }
+}
+
+void BM_ReadRegistry(benchmark::State& state)
+{
+    posix::ScratchFolder scratch;
+    const std::string path = (scratch.path() / "registry.reg").string();
+    writeRegistry(path, static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(com::Registry(path).empty());
+}
+BENCHMARK(BM_ReadRegistry)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+void BM_ListRegisteredCommands(benchmark::State& state)
+{
+    const auto classes = static_cast<int>(state.range(0));
+    posix::ScratchFolder scratch;
+    const std::string path = (scratch.path() / "registry.reg").string();
+    writeRegistry(path, classes);
     com::ComServerLoader loader(path);
     for (auto _ : state) benchmark::DoNotOptimize(loader.classesInCategory(com::kMapCommandsCategory).size());
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * classes);

@@ -111,7 +111,6 @@ void Registry::load()
 
 void Registry::parse(std::string_view text)
 {
-    std::string current;
     Key* currentKey = nullptr; // map nodes stay where they are while others are added
     int lineNumber = 0;
     try {
@@ -128,9 +127,7 @@ void Registry::parse(std::string_view text)
             }
             if (line.front() == '[') {
                 if (line.back() != ']') throw std::runtime_error("malformed key line");
-                current = trimKey(std::string_view(line).substr(1, line.size() - 2));
-                createKey(current);
-                currentKey = current.empty() ? nullptr : &m_keys.at(fold(current));
+                currentKey = insertKey(std::string_view(line).substr(1, line.size() - 2));
                 continue;
             }
             if (currentKey == nullptr) throw std::runtime_error("value outside a key");
@@ -165,22 +162,31 @@ std::optional<std::string> Registry::value(std::string_view key, std::string_vie
     return v->second.second;
 }
 
-void Registry::createKey(std::string_view key)
+Registry::Key* Registry::insertKey(std::string_view key)
 {
     std::string path = trimKey(key);
-    while (!path.empty()) {
-        auto [it, inserted] = m_keys.try_emplace(fold(path));
-        if (!inserted) return;
-        it->second.name = path;
-        path = parentOf(path);
+    if (path.empty()) return nullptr;
+    auto [leaf, inserted] = m_keys.try_emplace(fold(path));
+    if (inserted) {
+        leaf->second.name = path;
+        for (path = parentOf(path); !path.empty(); path = parentOf(path)) {
+            auto [it, added] = m_keys.try_emplace(fold(path));
+            if (!added) break;
+            it->second.name = path;
+        }
     }
+    return &leaf->second;
+}
+
+void Registry::createKey(std::string_view key)
+{
+    (void)insertKey(key);
 }
 
 void Registry::setValue(std::string_view key, std::string_view name, std::string_view data)
 {
-    createKey(key);
-    Key& k = m_keys[fold(trimKey(key))];
-    k.values[fold(name)] = {std::string(name), std::string(data)};
+    Key* k = insertKey(key);
+    if (k != nullptr) k->values[fold(name)] = {std::string(name), std::string(data)};
 }
 
 void Registry::deleteTree(std::string_view key)

@@ -56,6 +56,8 @@ class Registry {
 
     struct Unread {};
     Registry(std::string path, Unread) : m_path(std::move(path)) {}
+    // The key, made with its parents as needed; nullptr for an empty name.
+    Key* insertKey(std::string_view key);
     void load();
     void parse(std::string_view text);
     void pruneEmptyParents(std::string key);
