@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the map host need, from Debian's
+# Installs what the build, the tests, the map host and the QGIS plugin need
+# (QGIS 3 and its Qt 5 development files), from Debian's
 # packages only. Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgdal-dev gdal-bin
   xvfb xauth
+  qgis python3-qgis libqgis-dev qtbase5-dev
 )
 
 # The Windows cross build and its check under Wine (windows/check-wine.sh)
