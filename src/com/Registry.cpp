@@ -21,11 +21,23 @@ std::string fold(std::string_view text)
     return out;
 }
 
+// The key path in one spelling: a key name is never empty, so backslashes
+// at either end and runs of them inside are one separator or none. Without
+// this, two backslashes in a row made a parent ending in a backslash, which
+// look-ups took for its own parent, and a walk of the keys went in circles.
 std::string trimKey(std::string_view key)
 {
-    while (!key.empty() && key.back() == '\\')
-        key.remove_suffix(1);
-    return std::string(key);
+    std::string path;
+    path.reserve(key.size());
+    for (const char c : key) {
+        if (c != '\\') {
+            path += c;
+        } else if (!path.empty() && path.back() != '\\') {
+            path += '\\';
+        }
+    }
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
 }
 
 std::string quote(std::string_view text)

@@ -81,6 +81,11 @@ TEST(RegistryTextTest, TextIsReadAsTheFileWouldBeAndBadLinesAreNamed)
     EXPECT_EQ(registry.value("hkey_classes_root\\a\\b"), "x");
     EXPECT_EQ(registry.value("HKEY_CLASSES_ROOT\\A\\B", "name"), "a \"b\"");
     EXPECT_EQ(registry.subkeys("HKEY_CLASSES_ROOT"), std::vector<std::string>{"A"});
+    // Empty names in a path (backslashes in a row, or at its ends) are no keys.
+    const auto doubled = com::Registry::fromText("r.reg", "REGEDIT4\n[\\HKEY_CLASSES_ROOT\\\\A\\\\\\B\\]\n@=\"x\"\n");
+    EXPECT_EQ(doubled.value("HKEY_CLASSES_ROOT\\A\\B"), "x");
+    EXPECT_EQ(doubled.subkeys("HKEY_CLASSES_ROOT"), std::vector<std::string>{"A"});
+    EXPECT_EQ(doubled.subkeys("HKEY_CLASSES_ROOT\\A"), std::vector<std::string>{"B"});
     for (const char* bad : {"garbage", "REGEDIT4\n@=\"x\"", "REGEDIT4\n[K]\n@=\"x", "REGEDIT4\n[K\n"}) {
         try {
             (void)com::Registry::fromText("r.reg", bad);
