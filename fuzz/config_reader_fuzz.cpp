@@ -26,6 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (count > size + 1 || reader.position() < before || reader.position() > size) __builtin_trap();
     }
     if (itemBytes > size || count != corvane::config::countItems(bytes)) __builtin_trap();
+    // The count of a file read in pieces: split where the first byte says.
+    corvane::config::ItemCounter counter;
+    const std::size_t split = size > 0 ? static_cast<unsigned char>(bytes[0]) % size : 0;
+    counter.feed(bytes.substr(0, split));
+    counter.feed(bytes.substr(split));
+    if (counter.finish() != count) __builtin_trap();
 
     const std::string line = corvane::config::quoteItem(bytes) + "\r\n";
     ItemReader written(line);

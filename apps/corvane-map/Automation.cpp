@@ -8,67 +8,21 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "AutomationScript.h"
 #include "MainWindow.h"
 #include "WidgetActions.h"
 
 namespace corvane::map {
 
-namespace {
-
-struct Verb {
-    const char* name;
-    int fixedArguments;  // words before the rest of the line
-    bool restRequired;
-};
-
-// The last argument of a step is the rest of the line, blanks included.
-constexpr Verb kVerbs[] = {
-    {"open", 0, true},         {"view", 0, true},     {"full-extent", 0, false}, {"press", 0, true},
-    {"type", 2, false},        {"click", 1, false},   {"close", 0, true},        {"select", 2, true},
-    {"screenshot", 0, true},   {"screenshot-dialog", 1, true}, {"screenshot-screen", 0, true},
-    {"extent", 0, false},
-};
-
-const Verb* findVerb(const QString& name)
-{
-    for (const Verb& v : kVerbs)
-        if (name == QLatin1String(v.name)) return &v;
-    return nullptr;
-}
-
-} // namespace
-
 std::vector<Step> parseScript(const QString& text)
 {
     std::vector<Step> steps;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines[i];
-        line.remove(QLatin1Char('\r'));
-        if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#'))) continue;
-        line = line.trimmed();
+    for (const ScriptStep& read : readScript(text.toStdString())) {
         Step step;
-        step.line = i + 1;
-        const qsizetype space = line.indexOf(QLatin1Char(' '));
-        step.verb = space < 0 ? line : line.left(space);
-        QString rest = space < 0 ? QString() : line.mid(space + 1).trimmed();
-        const Verb* verb = findVerb(step.verb);
-        if (verb == nullptr)
-            throw std::runtime_error("line " + std::to_string(step.line) + ": unknown step " + step.verb.toStdString());
-        for (int a = 0; a < verb->fixedArguments; ++a) {
-            const qsizetype end = rest.indexOf(QLatin1Char(' '));
-            if (end < 0 && (verb->restRequired || a + 1 < verb->fixedArguments)) {
-                rest.clear();
-                break;
-            }
-            step.arguments << (end < 0 ? rest : rest.left(end));
-            rest = end < 0 ? QString() : rest.mid(end + 1);
-        }
-        if (step.arguments.size() < verb->fixedArguments || (verb->restRequired && rest.isEmpty()))
-            throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb.toStdString() +
-                                     " needs more arguments");
-        if (!rest.isEmpty() || step.verb == QLatin1String("type")) step.arguments << rest;
-        steps.push_back(step);
+        step.line = read.line;
+        step.verb = QString::fromStdString(read.verb);
+        for (const std::string& argument : read.arguments) step.arguments << QString::fromStdString(argument);
+        steps.push_back(std::move(step));
     }
     return steps;
 }

@@ -11,6 +11,7 @@
 #include "com/ComServerLoader.h"
 #include "com/GuidText.h"
 #include "com/HostBridge.h"
+#include "com/Server.h"
 #include "qt/Assets.h"
 #include "ui/Assets.h"
 
@@ -65,12 +66,15 @@ QStringList CommandBar::loadRegistered(const std::string& registryPath)
     QStringList problems;
     try {
         if (!m_loader) m_loader = std::make_unique<com::ComServerLoader>(registryPath);
+        // One reading of the registry for the whole toolbar: re-reading it
+        // per class made a large registry take quadratic time.
         for (const com::RegisteredClass& c : m_loader->classesInCategory(com::kMapCommandsCategory)) {
             try {
-                add(m_loader->createCommand(c.progId.empty() ? com::toString(c.clsid) : c.progId));
+                add(m_loader->createCommand(c));
             } catch (const std::exception& e) {
-                problems << QStringLiteral("The command %1 could not be loaded: %2")
-                                .arg(QString::fromStdString(c.name), QString::fromUtf8(e.what()));
+                problems << QStringLiteral("The command %1 (registry entry %2) could not be loaded: %3")
+                                .arg(QString::fromStdString(c.name), QString::fromStdString(com::classKey(c.clsid)),
+                                     QString::fromUtf8(e.what()));
             }
         }
     } catch (const std::exception& e) {

@@ -116,6 +116,7 @@ QString MainWindow::openFiles(const std::vector<std::string>& paths)
 {
     try {
         std::shared_ptr<gdal::GdalMap> map = gdal::openMap(paths);
+        const std::vector<std::string> warnings = map->warnings();
         m_document->setMap(std::move(map));
         m_canvas->attachMap();
         MapLook look = m_canvas->look();
@@ -132,6 +133,7 @@ QString MainWindow::openFiles(const std::vector<std::string>& paths)
         setWindowTitle(QStringLiteral("%1 - Corvane Map").arg(names.join(QStringLiteral(", "))));
         m_settings.addRecentFiles(files);
         fillRecentMenu();
+        for (const std::string& warning : warnings) report(QString::fromStdString(warning));
         return {};
     } catch (const host::HostError& e) {
         const QString problem = QString::fromStdString(e.description());
@@ -150,10 +152,12 @@ QStringList MainWindow::loadCommands(const std::vector<std::string>& extra)
     QStringList problems = m_commands->loadRegistered(path);
     // Nothing usable registered (a first start, or a registration left by a
     // build that is gone): register the library that ships with this host.
+    // What was wrong with the registered entries is still said, once each.
     if (m_commands->count() == 0 && !m_options.bundledCommand.empty()) {
         try {
             installCommandLibrary(path, m_options.bundledCommand);
-            problems = m_commands->loadRegistered(path);
+            for (const QString& problem : m_commands->loadRegistered(path))
+                if (!problems.contains(problem)) problems << problem;
         } catch (const std::exception& e) {
             problems << QStringLiteral("The command library could not be registered: %1").arg(QString::fromUtf8(e.what()));
         }

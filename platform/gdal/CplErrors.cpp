@@ -14,10 +14,14 @@ ScopedCplErrors::~ScopedCplErrors() { CPLPopErrorHandler(); }
 
 void CPL_STDCALL ScopedCplErrors::handler(CPLErr level, CPLErrorNum, const char* text)
 {
-    if (level < CE_Failure) return;  // warnings and debug output are not errors
+    if (level < CE_Warning) return;  // debug output
     auto* self = static_cast<ScopedCplErrors*>(CPLGetErrorHandlerUserData());
     if (self == nullptr) return;
     const std::string message = text != nullptr ? text : "";
+    if (level == CE_Warning) {  // kept, but not an error
+        self->m_warnings.push_back(message);
+        return;
+    }
     for (std::size_t i = 0; i < self->m_toleratedCount; ++i) {
         if (message.find(self->m_tolerated[i]) != std::string::npos) return;
     }
@@ -37,6 +41,7 @@ std::string ScopedCplErrors::message() const
 void ScopedCplErrors::clear()
 {
     m_failures.clear();
+    m_warnings.clear();
     CPLErrorReset();
 }
 

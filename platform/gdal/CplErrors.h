@@ -30,6 +30,8 @@ public:
     {
         if (m_toleratedCount < m_tolerated.size()) m_tolerated[m_toleratedCount++] = fragment;
     }
+    // The warnings reported since construction (or since clear()).
+    [[nodiscard]] const std::vector<std::string>& warnings() const noexcept { return m_warnings; }
     // The failure messages joined by "; ", or the last error's text.
     [[nodiscard]] std::string message() const;
     void clear();
@@ -40,6 +42,7 @@ public:
 private:
     static void CPL_STDCALL handler(CPLErr level, CPLErrorNum number, const char* text);
     std::vector<std::string> m_failures;
+    std::vector<std::string> m_warnings;
     std::array<const char*, 4> m_tolerated{};
     std::size_t m_toleratedCount = 0;
 };

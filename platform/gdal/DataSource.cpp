@@ -7,6 +7,7 @@
 #include <cpl_string.h>
 
 #include "gdal/CplErrors.h"
+#include "gdal/DamagedFile.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -23,7 +24,8 @@ void registerDriversOnce()
 
 } // namespace
 
-GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options)
+GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options,
+                                 std::vector<std::string>* warnings)
 {
     registerDriversOnce();
     std::error_code ec;
@@ -42,8 +44,11 @@ GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags
     if (!dataset) {
         std::string message = errors.message();
         if (message.empty()) message = "not a GIS file that GDAL can read";
-        raiseGdalFailure("Cannot open " + path, message);
+        // Opened as the .shp itself, a Shapefile's layer is named after it.
+        raiseGdalFailure("Cannot open " + path,
+                         withDamagedFile(message, path, std::filesystem::path(path).stem().string()));
     }
+    if (warnings != nullptr) warnings->insert(warnings->end(), errors.warnings().begin(), errors.warnings().end());
     return dataset;
 }
 
@@ -91,7 +96,8 @@ LayerLease DataSource::lease(const std::string& layerName)
         if (m_driverName.empty()) m_driverName = dataset->GetDriver()->GetDescription();
     }
 
-    OGRLayer* layer = dataset->GetLayerByName(layerName.c_str());
+    // GDAL reads the name only up to a NUL: such a name names no layer.
+    OGRLayer* layer = layerName.find('\0') == std::string::npos ? dataset->GetLayerByName(layerName.c_str()) : nullptr;
     if (layer == nullptr) {
         giveBack(std::move(dataset), generation);
         host::raiseError(host::errors::kHostCallFailed, "Layer " + layerName + " not found in " + m_path);

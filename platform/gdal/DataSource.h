@@ -30,8 +30,10 @@ struct OpenOptions {
 };
 
 // Opens a file with GDAL. Raises HostError naming the file: 53 when it does
-// not exist, the failed-call number when GDAL cannot read it.
-GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options);
+// not exist, the failed-call number when GDAL cannot read it. GDAL's
+// warnings about the opening go to `warnings` when given.
+GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options,
+                                 std::vector<std::string>* warnings = nullptr);
 
 class DataSource;
 

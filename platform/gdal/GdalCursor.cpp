@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdal/CplErrors.h"
+#include "gdal/DamagedFile.h"
 #include "gdal/IndexedClause.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
@@ -26,6 +27,7 @@ bool isBlankClause(const std::string& clause)
 std::optional<std::vector<std::int64_t>> applyRequest(OGRLayer& layer, const LayerSchema& schema,
                                                       const CursorRequest& request)
 {
+    requireNoNulByte(request.whereClause);
     ScopedCplErrors errors;
     if (!request.withGeometry && layer.TestCapability(OLCIgnoreFields)) {
         const char* ignored[] = {"OGR_GEOMETRY", "OGR_STYLE", nullptr};
@@ -41,7 +43,7 @@ std::optional<std::vector<std::int64_t>> applyRequest(OGRLayer& layer, const Lay
     }
     if (isBlankClause(request.whereClause)) return std::nullopt;
 
-    const std::string translated = translateWhereClause(request.whereClause, schema.dateStyle);
+    const std::string translated = schema.driverClause(request.whereClause);
     errors.clear();
     if (layer.SetAttributeFilter(translated.c_str()) != OGRERR_NONE || errors.failed()) {
         raiseRejected(schema, request.whereClause, errors.message());
@@ -57,7 +59,9 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
     m_ids = applyRequest(m_lease.layer(), *m_schema, m_request);
     if (!m_ids && !isBlankClause(m_request.whereClause)) answerFromValueIndex();
     if ((!m_ids || m_rowCheck) && m_schema->dateStyle == DateLiteralStyle::OgrSql) {
-        for (auto& term : conjoinedTextEqualities(m_request.whereClause)) {
+        // Quoted as the term reader reads names, a name with blanks or quotes is one name.
+        for (auto& term : conjoinedTextEqualities(
+                 quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames, DateLiteralStyle::Iso))) {
             const std::int32_t index = m_schema->findField(term.field);
             if (index < 0) continue;
             const FieldInfo& field = m_schema->field(index);
@@ -91,7 +95,7 @@ void GdalCursor::narrowToUsedFields()
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
     auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
     // Drivers that filter after reading need the clause's fields as well.
-    for (const auto& name : namesIn(m_request.whereClause)) {
+    for (const auto& name : namesIn(quoteFieldNames(m_request.whereClause, m_schema->clauseFieldNames, DateLiteralStyle::Iso))) {
         const int index = definition->GetFieldIndex(name.c_str());
         if (index >= 0) (*loaded)[static_cast<std::size_t>(index)] = true;
     }
@@ -124,7 +128,8 @@ void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
     if (m_firstRead && !isBlankClause(m_request.whereClause) && !m_ids) {
         raiseRejected(*m_schema, m_request.whereClause, gdalMessage);
     }
-    raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(), gdalMessage);
+    raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(),
+                     withDamagedFile(gdalMessage, m_source->path(), m_schema->layerName));
 }
 
 OGRFeatureUniquePtr GdalCursor::fetchById()
@@ -200,7 +205,7 @@ void GdalCursor::answerFromValueIndex()
     OGRLayer& layer = m_lease.layer();
     auto ids = candidateIds(*m_source, *m_schema, layer, m_request.whereClause);
     if (!ids) return;
-    const std::string translated = translateWhereClause(m_request.whereClause, m_schema->dateStyle);
+    const std::string translated = m_schema->driverClause(m_request.whereClause);
     if (m_schema->dateStyle == DateLiteralStyle::OgrSql) {
         // Read by ID; each row is checked as OGR's filter would check it.
         m_rowCheck = compileRowCheck(layer, *m_schema, translated, m_request.whereClause);

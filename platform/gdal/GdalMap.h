@@ -47,6 +47,10 @@ public:
     void removeLayer(std::size_t position);
     void clearLayers() { m_layers.clear(); }
     [[nodiscard]] const std::vector<host::Ref<host::ILayer>>& layers() const noexcept { return m_layers; }
+    // What the person who opened the files should be told, though the map
+    // opened (a file whose layers were not all opened, for instance).
+    void addWarning(std::string warning) { m_warnings.push_back(std::move(warning)); }
+    [[nodiscard]] const std::vector<std::string>& warnings() const noexcept { return m_warnings; }
 
     // Empty when no layer has a coordinate system and none was chosen.
     [[nodiscard]] Srs srs() const;
@@ -76,6 +80,7 @@ public:
 private:
     std::string m_name;
     std::vector<host::Ref<host::ILayer>> m_layers;
+    std::vector<std::string> m_warnings;
     std::optional<Box> m_extent;
     Srs m_chosenSrs;
     std::shared_ptr<HandedOutFeatures> m_handOuts;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "gdal/CplErrors.h"
+#include "gdal/DamagedFile.h"
 #include "gdal/GdalGeometry.h"
 #include "host/HostError.h"
 
@@ -57,7 +58,10 @@ OGRFeatureUniquePtr readWholeFeature(DataSource& source, const LayerSchema& sche
     LayerLease lease = source.lease(schema.layerName);
     ScopedCplErrors errors;
     OGRFeatureUniquePtr whole(lease.layer().GetFeature(fid));
-    if (!whole) errors.raise("Cannot read feature " + std::to_string(fid) + " of " + schema.layerName);
+    if (!whole) {
+        raiseGdalFailure("Cannot read feature " + std::to_string(fid) + " of " + schema.layerName,
+                         withDamagedFile(errors.message(), source.path(), schema.layerName));
+    }
     return whole;
 }
 

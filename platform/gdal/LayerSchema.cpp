@@ -50,19 +50,31 @@ std::shared_ptr<const LayerSchema> LayerSchema::read(OGRLayer& layer, const std:
         schema->fields.push_back({name != nullptr && *name != '\0' ? name : kDefaultShapeName,
                                   host::esriFieldTypeGeometry, FieldInfo::Kind::Geometry, 0});
     }
+    schema->clauseFieldNames.push_back(schema->oidFieldName);
     for (int i = 0; i < definition->GetFieldCount(); ++i) {
         const OGRFieldDefn* field = definition->GetFieldDefn(i);
         schema->fields.push_back({field->GetNameRef(), esriFieldType(*field), FieldInfo::Kind::Attribute, i});
+        schema->clauseFieldNames.emplace_back(field->GetNameRef());
     }
     return schema;
 }
 
 std::int32_t LayerSchema::findField(const std::string& name) const
 {
+    // C string comparison would stop at a NUL and take "ADDNUM<NUL>x" for ADDNUM.
+    if (name.find('\0') != std::string::npos) return -1;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (strcasecmp(fields[i].name.c_str(), name.c_str()) == 0) return static_cast<std::int32_t>(i);
+        if (fields[i].name.size() == name.size() && strcasecmp(fields[i].name.c_str(), name.c_str()) == 0) {
+            return static_cast<std::int32_t>(i);
+        }
     }
     return -1;
+}
+
+std::string LayerSchema::driverClause(const std::string& clause) const
+{
+    requireNoNulByte(clause);
+    return translateWhereClause(quoteFieldNames(clause, clauseFieldNames, dateStyle), dateStyle);
 }
 
 const FieldInfo& LayerSchema::field(std::int32_t index) const

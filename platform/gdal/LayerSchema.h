@@ -32,14 +32,21 @@ struct LayerSchema {
     OGRwkbGeometryType geometryType = wkbNone;
     Srs srs;  // of the shapes; empty when the layer has none
     DateLiteralStyle dateStyle = DateLiteralStyle::OgrSql;
+    // The names a where clause may use as fields: the object-ID field and
+    // the attribute fields.
+    std::vector<std::string> clauseFieldNames;
 
     // Built from the layer's definition; the driver decides the date style.
     static std::shared_ptr<const LayerSchema> read(OGRLayer& layer, const std::string& driverName);
 
-    // 0-based index, -1 when absent; names compare ignoring case.
+    // 0-based index, -1 when absent; names compare ignoring case. A name
+    // with a NUL byte is never found.
     [[nodiscard]] std::int32_t findField(const std::string& name) const;
     // Raises HostError for an index out of range.
     [[nodiscard]] const FieldInfo& field(std::int32_t index) const;
+    // The clause as the driver is to read it: field names quoted, date
+    // literals rewritten. Raises HostError as translateWhereClause does.
+    [[nodiscard]] std::string driverClause(const std::string& clause) const;
 };
 
 // esriFieldType code of an OGR attribute field.

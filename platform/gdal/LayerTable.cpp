@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "gdal/CplErrors.h"
+#include "gdal/DamagedFile.h"
 #include "gdal/GdalCursor.h"
 #include "host/HostError.h"
 
@@ -44,7 +45,7 @@ std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
         total = lease.layer().GetFeatureCount(TRUE);
         if (total < 0 || errors.failed()) {
             raiseGdalFailure("Cannot count the rows of " + m_schema->layerName + " in " + m_source->path(),
-                             errors.message());
+                             withDamagedFile(errors.message(), m_source->path(), m_schema->layerName));
         }
     } else {
         // ID lists, and clauses whose text terms OGR may match ignoring case.
@@ -69,7 +70,8 @@ std::optional<Box> LayerTable::fullExtent()
             if (lease.layer().GetExtent(&envelope, TRUE) == OGRERR_NONE) {
                 m_extent.emplace(Box{envelope.MinX, envelope.MinY, envelope.MaxX, envelope.MaxY});
             } else if (errors.failed()) {
-                errors.raise("Cannot read the extent of " + m_schema->layerName);
+                raiseGdalFailure("Cannot read the extent of " + m_schema->layerName,
+                                 withDamagedFile(errors.message(), m_source->path(), m_schema->layerName));
             } else {
                 m_extent.emplace(std::nullopt);  // no features at all
             }
@@ -114,7 +116,10 @@ void LayerTable::labelledShapesWithin(
     while (true) {
         OGRFeatureUniquePtr feature(layer.GetNextFeature());
         if (!feature) {
-            if (errors.failed()) errors.raise("Cannot read the shapes of " + m_schema->layerName);
+            if (errors.failed()) {
+                raiseGdalFailure("Cannot read the shapes of " + m_schema->layerName,
+                                 withDamagedFile(errors.message(), m_source->path(), m_schema->layerName));
+            }
             return;
         }
         const OGRGeometry* geometry = feature->GetGeometryRef();

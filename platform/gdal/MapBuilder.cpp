@@ -85,10 +85,21 @@ void placeLayer(GroupLayer& root, const std::string& ogrName, const std::shared_
 
 } // namespace
 
-std::vector<host::Ref<host::ILayer>> openGisFile(const std::string& path, const OpenOptions& requested)
+std::vector<host::Ref<host::ILayer>> openGisFile(const std::string& path, const OpenOptions& requested,
+                                                 std::vector<std::string>* warnings)
 {
     const OpenOptions options = optionsFor(path, requested);
-    GDALDatasetUniquePtr dataset = openDataset(path, GDAL_OF_VECTOR | GDAL_OF_RASTER, options);
+    std::vector<std::string> openWarnings;
+    GDALDatasetUniquePtr dataset = openDataset(path, GDAL_OF_VECTOR | GDAL_OF_RASTER, options, &openWarnings);
+    if (warnings != nullptr) {
+        // GDAL opens only the first tables of a large GeoPackage or SQLite
+        // file and says so only as a warning: the rest would be missing silently.
+        for (const std::string& warning : openWarnings) {
+            if (warning.find("OGR_TABLE_LIMIT") != std::string::npos) {
+                warnings->push_back("Not every table of " + path + " was opened: " + warning);
+            }
+        }
+    }
     const std::string driverName = dataset->GetDriver() != nullptr ? dataset->GetDriver()->GetDescription() : "";
     auto source = DataSource::create(path, options);
 
@@ -115,7 +126,9 @@ std::shared_ptr<GdalMap> openMap(const std::vector<std::string>& paths, const Op
 {
     auto map = std::make_shared<GdalMap>();
     for (const auto& path : paths) {
-        for (auto& layer : openGisFile(path, options)) map->addLayer(std::move(layer));
+        std::vector<std::string> warnings;
+        for (auto& layer : openGisFile(path, options, &warnings)) map->addLayer(std::move(layer));
+        for (auto& warning : warnings) map->addWarning(std::move(warning));
     }
     return map;
 }

@@ -22,9 +22,13 @@ namespace corvane::gdal {
 // The top-level layers that one file contributes (one layer or one group).
 // Raises HostError naming the file when it is missing, not a GIS file or
 // damaged.
-std::vector<host::Ref<host::ILayer>> openGisFile(const std::string& path, const OpenOptions& options = {});
+// A file with more tables than GDAL opens (OGR_TABLE_LIMIT) adds a warning
+// naming the file to `warnings` when given.
+std::vector<host::Ref<host::ILayer>> openGisFile(const std::string& path, const OpenOptions& options = {},
+                                                 std::vector<std::string>* warnings = nullptr);
 
-// A map of every file, in order; the first file's layers are on top.
+// A map of every file, in order; the first file's layers are on top. The
+// map's warnings() say what the files did not give.
 std::shared_ptr<GdalMap> openMap(const std::vector<std::string>& paths, const OpenOptions& options = {});
 
 std::shared_ptr<GdalDocument> openDocument(const std::vector<std::string>& paths, const OpenOptions& options = {});

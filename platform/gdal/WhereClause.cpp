@@ -1,5 +1,6 @@
 #include "gdal/WhereClause.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -100,31 +101,133 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b)
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+bool isWordChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// One past the quoted text or quoted name that starts at `pos`; a doubled
+// quote stays inside (and, in OGR's SQL, a name's quote after a backslash),
+// and an unclosed one runs to the end.
+std::size_t quotedSpanEnd(const std::string& clause, std::size_t pos, DateLiteralStyle dialect)
+{
+    const char quote = clause[pos];
+    const bool backslashEscapes = quote == '"' && dialect == DateLiteralStyle::OgrSql;
+    std::size_t end = pos + 1;
+    while (end < clause.size()) {
+        if (backslashEscapes && clause[end] == '\\' && end + 1 < clause.size() && clause[end + 1] == quote) {
+            end += 2;
+            continue;
+        }
+        if (clause[end] == quote) {
+            if (end + 1 < clause.size() && clause[end + 1] == quote) {
+                end += 2;
+                continue;
+            }
+            return end + 1;
+        }
+        ++end;
+    }
+    return end;
+}
+
+bool matchesAt(const std::string& text, std::size_t pos, std::string_view word)
+{
+    if (text.size() - pos < word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[pos + i])) != std::tolower(static_cast<unsigned char>(word[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool followedByComparison(const std::string& clause, std::size_t pos)
+{
+    while (pos < clause.size() && isBlank(clause[pos])) ++pos;
+    if (pos >= clause.size()) return false;
+    if (std::string_view("=<>!").find(clause[pos]) != std::string_view::npos) return true;
+    for (const std::string_view keyword : {"in", "is", "like", "not", "between"}) {
+        const std::size_t end = pos + keyword.size();
+        if (matchesAt(clause, pos, keyword) && (end == clause.size() || !isWordChar(clause[end]))) return true;
+    }
+    return false;
+}
+
+// The field name that the clause uses at `pos`, if any.
+const std::string* fieldNameAt(const std::string& clause, std::size_t pos, const std::vector<const std::string*>& names)
+{
+    if (pos > 0 && isWordChar(clause[pos - 1])) return nullptr;
+    for (const std::string* name : names) {
+        if (!matchesAt(clause, pos, *name)) continue;
+        const std::size_t end = pos + name->size();
+        if (isWordChar(name->back()) && end < clause.size() && isWordChar(clause[end])) continue;
+        if (followedByComparison(clause, end)) return name;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void requireNoNulByte(const std::string& clause)
+{
+    if (clause.find('\0') != std::string::npos) {
+        host::raiseError(host::errors::kHostCallFailed, "The where clause contains a NUL byte");
+    }
+}
+
+std::string quoteIdentifier(std::string_view name, DateLiteralStyle dialect)
+{
+    std::string quoted(1, '"');
+    for (const char c : name) {
+        if (c == '"' && dialect == DateLiteralStyle::OgrSql) quoted += '\\';
+        quoted += c;
+        if (c == '"' && dialect == DateLiteralStyle::Iso) quoted += '"';
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string quoteFieldNames(const std::string& clause, const std::vector<std::string>& fieldNames,
+                            DateLiteralStyle dialect)
+{
+    std::vector<const std::string*> names;
+    for (const std::string& name : fieldNames) {
+        if (!name.empty() && name.find('\0') == std::string::npos) names.push_back(&name);
+    }
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+    std::string out;
+    out.reserve(clause.size() + 8);
+    std::size_t pos = 0;
+    while (pos < clause.size()) {
+        if (const std::string* name = fieldNameAt(clause, pos, names)) {
+            out += quoteIdentifier(*name, dialect);
+            pos += name->size();
+        } else if (clause[pos] == '\'' || clause[pos] == '"') {
+            const std::size_t end = quotedSpanEnd(clause, pos, dialect);
+            out.append(clause, pos, end - pos);
+            pos = end;
+        } else {
+            out += clause[pos++];
+        }
+    }
+    return out;
+}
 
 std::string translateWhereClause(const std::string& clause, DateLiteralStyle style)
 {
+    requireNoNulByte(clause);
     std::string out;
     out.reserve(clause.size() + 8);
     std::size_t pos = 0;
     while (pos < clause.size()) {
         const char c = clause[pos];
         if (c == '\'' || c == '"') {
-            // Copy quoted text and quoted names whole; a doubled quote stays inside.
-            std::size_t end = pos + 1;
-            while (end < clause.size()) {
-                if (clause[end] == c) {
-                    if (end + 1 < clause.size() && clause[end + 1] == c) {
-                        end += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++end;
-            }
-            const std::size_t stop = end < clause.size() ? end + 1 : end;
-            out.append(clause, pos, stop - pos);
-            pos = stop;
+            // Quoted text and quoted names go whole.
+            const std::size_t end = quotedSpanEnd(clause, pos, style);
+            out.append(clause, pos, end - pos);
+            pos = end;
         } else if (c == '#') {
             const std::size_t end = clause.find('#', pos + 1);
             if (end == std::string::npos) {

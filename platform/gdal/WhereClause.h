@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane::gdal {
@@ -19,8 +20,27 @@ enum class DateLiteralStyle {
 
 // Rewrites #M/D/YYYY# (optionally with h:mm[:ss] [AM|PM]) outside quoted
 // text. Raises HostError for a date literal that is not a valid date, or an
-// unterminated one.
+// unterminated one, and for a clause with a NUL byte anywhere (OGR would
+// read the clause only up to it).
 std::string translateWhereClause(const std::string& clause, DateLiteralStyle style);
+
+// Raises HostError when the clause holds a NUL byte.
+void requireNoNulByte(const std::string& clause);
+
+// A name as an identifier of the dialect the style stands for: in double
+// quotes, an inner double quote doubled for SQLite (Iso) and escaped with a
+// backslash for OGR's own SQL, whose reader knows no doubled quote in names.
+std::string quoteIdentifier(std::string_view name, DateLiteralStyle dialect);
+
+// The clause with each of `fieldNames` that it uses as a field written as a
+// quoted identifier, so that names with blanks, quotes or keyword spellings
+// reach the driver as names. The command writes names bare; a name counts as
+// used where it starts a term: outside quoted text, not inside a longer
+// word, and followed by a comparison (=, <, >, !, IN, IS, LIKE, NOT,
+// BETWEEN). Longer names are tried first; names match ignoring ASCII case
+// and are written as `fieldNames` spells them. Everything else is unchanged.
+std::string quoteFieldNames(const std::string& clause, const std::vector<std::string>& fieldNames,
+                            DateLiteralStyle dialect);
 
 // The IDs of a clause that reads exactly `<oidField> in (id,id,...)`, field
 // name compared ignoring case, blanks allowed around the parts. Anything else

@@ -41,6 +41,8 @@ TableData::TableData(ContextPtr context, std::string name, const std::vector<Fie
 
 std::int32_t TableData::findField(std::string_view name) const noexcept
 {
+    // As in every host: a name cut short by a NUL byte names no field.
+    if (name.find('\0') != std::string_view::npos) return -1;
     for (std::size_t i = 0; i < m_columns.size(); ++i)
         if (equalsIgnoringCase(m_columns[i].name(), name)) return static_cast<std::int32_t>(i);
     return -1;

@@ -52,6 +52,12 @@ class FaultyStream final : public host::FileStream {
     {
     }
 
+    std::size_t readSome(char* buffer, std::size_t size) override
+    {
+        m_state->enter(FileOperation::Read, m_path);
+        return m_inner->readSome(buffer, size);
+    }
+
     std::string readAll() override
     {
         m_state->enter(FileOperation::Read, m_path);

@@ -4,6 +4,7 @@
 #include "posix/PosixErrors.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvane::posix {
@@ -16,18 +17,38 @@ PosixFileStream::~PosixFileStream()
 std::string PosixFileStream::readAll()
 {
     if (m_descriptor < 0 || m_writable) host::raiseError(host::errors::kBadFileMode);
+    // Read straight into the string in large blocks, sized from the file
+    // when it says how large it is; a file that grows meanwhile is read on.
+    struct stat info {};
+    std::size_t expected = 0;
+    if (::fstat(m_descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        expected = static_cast<std::size_t>(info.st_size);
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
     std::string content;
-    char buffer[8192];
+    std::size_t used = 0;
+    content.resize(expected + 1 > kBlock ? expected + 1 : kBlock);
     for (;;) {
-        const ssize_t got = ::read(m_descriptor, buffer, sizeof buffer);
+        if (used == content.size()) content.resize(content.size() * 2);
+        const ssize_t got = ::read(m_descriptor, content.data() + used, content.size() - used);
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
             raiseFromErrno(errno, host::errors::kPathFileAccessError);
         }
-        content.append(buffer, static_cast<std::size_t>(got));
+        used += static_cast<std::size_t>(got);
     }
+    content.resize(used);
     return content;
+}
+
+std::size_t PosixFileStream::readSome(char* buffer, std::size_t size)
+{
+    if (m_descriptor < 0 || m_writable) host::raiseError(host::errors::kBadFileMode);
+    for (;;) {
+        const ssize_t got = ::read(m_descriptor, buffer, size);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) raiseFromErrno(errno, host::errors::kPathFileAccessError);
+    }
 }
 
 void PosixFileStream::write(const std::string& bytes)

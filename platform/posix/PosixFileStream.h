@@ -15,6 +15,7 @@ class PosixFileStream final : public host::FileStream {
     ~PosixFileStream() override;
 
     std::string readAll() override;
+    std::size_t readSome(char* buffer, std::size_t size) override;
     void write(const std::string& bytes) override;
     void close() override;
 

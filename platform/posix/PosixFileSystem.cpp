@@ -147,8 +147,12 @@ std::unique_ptr<host::FileStream> PosixFileSystem::open(const std::string& path,
     case host::OpenMode::Output:
         flags |= O_WRONLY | O_CREAT | O_TRUNC;
         break;
+    case host::OpenMode::CreateNew:
+        flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+        break;
     }
-    const int descriptor = ::open(target.c_str(), flags, 0666);
+    const mode_t permissions = mode == host::OpenMode::CreateNew ? 0644 : 0666;
+    const int descriptor = ::open(target.c_str(), flags, permissions);
     if (descriptor < 0) {
         if (errno == EISDIR) host::raiseError(e::kPathFileAccessError);
         raiseFromErrno(errno, notFound);
@@ -167,6 +171,12 @@ void PosixFileSystem::rename(const std::string& from, const std::string& to)
     const fs::path target = place(to);
     if (isFolder(target)) host::raiseError(e::kPathFileAccessError);
     if (::rename(source.c_str(), target.c_str()) != 0) raiseFromErrno(errno, e::kPathNotFound);
+    // The new name is durable only once its folder is.
+    const int folder = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) raiseFromErrno(errno, e::kPathNotFound);
+    const int synced = ::fsync(folder) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(folder);
+    if (synced != 0) raiseFromErrno(synced, e::kPathFileAccessError);
 }
 
 } // namespace corvane::posix

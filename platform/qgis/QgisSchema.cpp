@@ -108,6 +108,8 @@ std::shared_ptr<const QgisSchema> QgisSchema::read(QgsVectorLayer& layer)
 
 std::int32_t QgisSchema::findField(const std::string& name) const
 {
+    // strcasecmp stops at a NUL: "ADDNUM<NUL>x" would be taken for ADDNUM.
+    if (name.find('\0') != std::string::npos) return -1;
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (sameName(fields[i].name, name)) return static_cast<std::int32_t>(i);
     return -1;

@@ -57,6 +57,15 @@ class Win32FileStream final : public host::FileStream {
         return content;
     }
 
+    std::size_t readSome(char* buffer, std::size_t size) override
+    {
+        if (m_file == INVALID_HANDLE_VALUE || m_writable) host::raiseError(e::kBadFileMode);
+        DWORD got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        if (!ReadFile(m_file, buffer, chunk, &got, nullptr)) raiseFromWin32Error(GetLastError(), e::kPathFileAccessError);
+        return got;
+    }
+
     void write(const std::string& bytes) override
     {
         if (m_file == INVALID_HANDLE_VALUE || !m_writable) host::raiseError(e::kBadFileMode);
@@ -130,6 +139,12 @@ std::unique_ptr<host::FileStream> Win32FileSystem::open(const std::string& path,
     case host::OpenMode::Output:
         access = GENERIC_WRITE;
         disposition = CREATE_ALWAYS;
+        share = FILE_SHARE_READ;
+        break;
+    case host::OpenMode::CreateNew:
+        // Fails on any existing name, a link included.
+        access = GENERIC_WRITE;
+        disposition = CREATE_NEW;
         share = FILE_SHARE_READ;
         break;
     }

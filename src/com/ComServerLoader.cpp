@@ -21,16 +21,30 @@ std::string hresultText(HRESULT hr)
     return buffer;
 }
 
-Registry openRegistry(const std::string& path)
+RegisteredClass lookupIn(const Registry& registry, const CLSID& clsid)
 {
+    const std::string key = classKey(clsid);
+    if (!registry.keyExists(key)) throw LoadError("class " + toString(clsid) + " is not registered");
+    RegisteredClass out;
+    out.clsid = clsid;
+    out.name = registry.value(key).value_or("");
+    out.progId = registry.value(key + "\\ProgID").value_or("");
+    out.libraryPath = registry.value(key + "\\InprocServer32").value_or("");
+    out.threadingModel = registry.value(key + "\\InprocServer32", "ThreadingModel").value_or("");
+    return out;
+}
+
+} // namespace
+
+Registry ComServerLoader::openRegistry() const
+{
+    ++m_registryReads;
     try {
-        return Registry(path);
+        return Registry(m_registryPath);
     } catch (const std::exception& e) {
         throw LoadError(std::string("cannot read the class registry: ") + e.what());
     }
 }
-
-} // namespace
 
 ComServerLoader::ComServerLoader(std::string registryPath) : m_registryPath(std::move(registryPath)) {}
 
@@ -45,7 +59,7 @@ ComServerLoader::~ComServerLoader()
 CLSID ComServerLoader::resolve(std::string_view classOrProgId) const
 {
     if (const auto clsid = parseGuid(classOrProgId)) return *clsid;
-    const Registry registry = openRegistry(m_registryPath);
+    const Registry registry = openRegistry();
     const auto text = registry.value(progIdKey(std::string(classOrProgId).c_str()) + "\\CLSID");
     if (!text) throw LoadError("class " + std::string(classOrProgId) + " is not registered");
     const auto clsid = parseGuid(*text);
@@ -55,28 +69,19 @@ CLSID ComServerLoader::resolve(std::string_view classOrProgId) const
 
 RegisteredClass ComServerLoader::lookup(const CLSID& clsid) const
 {
-    const Registry registry = openRegistry(m_registryPath);
-    const std::string key = classKey(clsid);
-    if (!registry.keyExists(key)) throw LoadError("class " + toString(clsid) + " is not registered");
-    RegisteredClass out;
-    out.clsid = clsid;
-    out.name = registry.value(key).value_or("");
-    out.progId = registry.value(key + "\\ProgID").value_or("");
-    out.libraryPath = registry.value(key + "\\InprocServer32").value_or("");
-    out.threadingModel = registry.value(key + "\\InprocServer32", "ThreadingModel").value_or("");
-    return out;
+    return lookupIn(openRegistry(), clsid);
 }
 
 std::vector<RegisteredClass> ComServerLoader::classesInCategory(const GUID& category) const
 {
-    const Registry registry = openRegistry(m_registryPath);
+    const Registry registry = openRegistry();
     const std::string wanted = toString(category);
     std::vector<RegisteredClass> out;
     for (const std::string& name : registry.subkeys(std::string(kClassesRoot) + "\\CLSID")) {
         const auto clsid = parseGuid(name);
         if (!clsid) continue;
         if (!registry.keyExists(classKey(*clsid) + "\\Implemented Categories\\" + wanted)) continue;
-        out.push_back(lookup(*clsid));
+        out.push_back(lookupIn(registry, *clsid));
     }
     return out;
 }
@@ -92,17 +97,28 @@ DynamicLibrary& ComServerLoader::library(const std::string& path)
 
 ComPtr<IUnknown> ComServerLoader::createInstance(const CLSID& clsid, REFIID iid)
 {
-    const RegisteredClass registered = lookup(clsid);
+    return createInstance(lookup(clsid), iid);
+}
+
+ComPtr<IUnknown> ComServerLoader::createInstance(const RegisteredClass& registered, REFIID iid)
+{
+    const CLSID& clsid = registered.clsid;
     const std::string what = "class " + (registered.progId.empty() ? toString(clsid) : registered.progId);
     if (registered.libraryPath.empty()) throw LoadError(what + " names no server library");
+    const std::string registeredTo = what + " is registered to " + registered.libraryPath;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(registered.libraryPath, ec))
-        throw LoadError(what + " is registered to " + registered.libraryPath + ", which does not exist");
+        throw LoadError(registeredTo + ", which does not exist");
 
-    DynamicLibrary& lib = library(registered.libraryPath);
-    auto* getClassObject = reinterpret_cast<GetClassObjectFn>(lib.symbol("DllGetClassObject"));
+    DynamicLibrary* lib = nullptr;
+    try {
+        lib = &library(registered.libraryPath);
+    } catch (const LoadError& e) {
+        throw LoadError(registeredTo + ", which is not a library that loads (" + e.what() + ")");
+    }
+    auto* getClassObject = reinterpret_cast<GetClassObjectFn>(lib->symbol("DllGetClassObject"));
     if (getClassObject == nullptr)
-        throw LoadError(registered.libraryPath + " is not a COM server (no DllGetClassObject)");
+        throw LoadError(registeredTo + ", which is not a COM server (no DllGetClassObject)");
 
     ComPtr<IClassFactory> factory;
     HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.putVoid());
@@ -116,7 +132,12 @@ ComPtr<IUnknown> ComServerLoader::createInstance(const CLSID& clsid, REFIID iid)
 
 ComPtr<ICommand> ComServerLoader::createCommand(std::string_view classOrProgId)
 {
-    ComPtr<IUnknown> object = createInstance(resolve(classOrProgId), IID_ICommand);
+    return createCommand(lookup(resolve(classOrProgId)));
+}
+
+ComPtr<ICommand> ComServerLoader::createCommand(const RegisteredClass& registered)
+{
+    ComPtr<IUnknown> object = createInstance(registered, IID_ICommand);
     // Asked for ICommand, so the pointer is one.
     return ComPtr<ICommand>::attach(static_cast<ICommand*>(static_cast<void*>(object.detach())));
 }

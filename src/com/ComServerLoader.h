@@ -27,6 +27,8 @@
 
 namespace corvane::com {
 
+class Registry;
+
 // The component category of the commands that the map host puts on its
 // toolbar; the installer registers each command in it.
 inline constexpr GUID kMapCommandsCategory = guid("{2695A10F-506D-4316-AFB0-6B8C29503CD8}");
@@ -56,11 +58,20 @@ class ComServerLoader {
     // each call, so a registration made meanwhile is seen.
     [[nodiscard]] CLSID resolve(std::string_view classOrProgId) const;
     [[nodiscard]] RegisteredClass lookup(const CLSID& clsid) const;
+    // Every class of the category, from one reading of the registry.
     [[nodiscard]] std::vector<RegisteredClass> classesInCategory(const GUID& category) const;
 
-    // A new object of the class, queried for `iid`; throws LoadError.
+    // A new object of the class, queried for `iid`; throws LoadError. The
+    // messages name the class and the library file its entry points at.
     [[nodiscard]] ComPtr<IUnknown> createInstance(const CLSID& clsid, REFIID iid);
+    // The same for a class already looked up (from classesInCategory), so
+    // that a batch of creations reads the registry no more.
+    [[nodiscard]] ComPtr<IUnknown> createInstance(const RegisteredClass& registered, REFIID iid);
     [[nodiscard]] ComPtr<ICommand> createCommand(std::string_view classOrProgId);
+    [[nodiscard]] ComPtr<ICommand> createCommand(const RegisteredClass& registered);
+
+    // How many times this loader has read the registry file.
+    [[nodiscard]] std::size_t registryReads() const noexcept { return m_registryReads; }
 
     // Asks each loaded library whether it can unload (DllCanUnloadNow) and
     // unloads those that say so. Returns how many stay loaded.
@@ -69,8 +80,10 @@ class ComServerLoader {
 
   private:
     DynamicLibrary& library(const std::string& path);
+    [[nodiscard]] Registry openRegistry() const;
 
     std::string m_registryPath;
+    mutable std::size_t m_registryReads = 0;
     std::map<std::string, std::unique_ptr<DynamicLibrary>> m_libraries;
 };
 

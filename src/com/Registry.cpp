@@ -21,11 +21,23 @@ std::string fold(std::string_view text)
     return out;
 }
 
+// The key path in one spelling: a key name is never empty, so backslashes
+// at either end and runs of them inside are one separator or none. Without
+// this, two backslashes in a row made a parent ending in a backslash, which
+// look-ups took for its own parent, and a walk of the keys went in circles.
 std::string trimKey(std::string_view key)
 {
-    while (!key.empty() && key.back() == '\\')
-        key.remove_suffix(1);
-    return std::string(key);
+    std::string path;
+    path.reserve(key.size());
+    for (const char c : key) {
+        if (c != '\\') {
+            path += c;
+        } else if (!path.empty() && path.back() != '\\') {
+            path += '\\';
+        }
+    }
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
 }
 
 std::string quote(std::string_view text)
@@ -90,17 +102,34 @@ Registry::Registry(std::string path) : m_path(std::move(path))
     load();
 }
 
+Registry Registry::fromText(std::string path, std::string_view text)
+{
+    Registry registry(std::move(path), Unread{});
+    registry.parse(text);
+    return registry;
+}
+
 void Registry::load()
 {
     std::error_code ec;
     if (!std::filesystem::exists(m_path, ec)) return;
     std::ifstream in(m_path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read the registry file " + m_path);
-    std::string line;
-    std::string current;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) throw std::runtime_error("cannot read the registry file " + m_path);
+    parse(content.view());
+}
+
+void Registry::parse(std::string_view text)
+{
+    Key* currentKey = nullptr; // map nodes stay where they are while others are added
     int lineNumber = 0;
     try {
-        while (std::getline(in, line)) {
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            std::string line(text.substr(0, end));
+            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
             ++lineNumber;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.empty() || line[0] == ';') continue;
@@ -110,11 +139,10 @@ void Registry::load()
             }
             if (line.front() == '[') {
                 if (line.back() != ']') throw std::runtime_error("malformed key line");
-                current = trimKey(std::string_view(line).substr(1, line.size() - 2));
-                createKey(current);
+                currentKey = insertKey(std::string_view(line).substr(1, line.size() - 2));
                 continue;
             }
-            if (current.empty()) throw std::runtime_error("value outside a key");
+            if (currentKey == nullptr) throw std::runtime_error("value outside a key");
             std::string name;
             std::size_t pos = 0;
             if (line[0] == '@')
@@ -123,8 +151,9 @@ void Registry::load()
                 name = unquote(line, pos);
             if (pos >= line.size() || line[pos] != '=') throw std::runtime_error("expected '='");
             ++pos;
-            const std::string data = unquote(line, pos);
-            setValue(current, name, data);
+            std::string data = unquote(line, pos);
+            std::string folded = fold(name);
+            currentKey->values[std::move(folded)] = {std::move(name), std::move(data)};
         }
     } catch (const std::runtime_error& e) {
         throw std::runtime_error(m_path + ":" + std::to_string(lineNumber) + ": " + e.what());
@@ -145,22 +174,31 @@ std::optional<std::string> Registry::value(std::string_view key, std::string_vie
     return v->second.second;
 }
 
-void Registry::createKey(std::string_view key)
+Registry::Key* Registry::insertKey(std::string_view key)
 {
     std::string path = trimKey(key);
-    while (!path.empty()) {
-        auto [it, inserted] = m_keys.try_emplace(fold(path));
-        if (!inserted) return;
-        it->second.name = path;
-        path = parentOf(path);
+    if (path.empty()) return nullptr;
+    auto [leaf, inserted] = m_keys.try_emplace(fold(path));
+    if (inserted) {
+        leaf->second.name = path;
+        for (path = parentOf(path); !path.empty(); path = parentOf(path)) {
+            auto [it, added] = m_keys.try_emplace(fold(path));
+            if (!added) break;
+            it->second.name = path;
+        }
     }
+    return &leaf->second;
+}
+
+void Registry::createKey(std::string_view key)
+{
+    (void)insertKey(key);
 }
 
 void Registry::setValue(std::string_view key, std::string_view name, std::string_view data)
 {
-    createKey(key);
-    Key& k = m_keys[fold(trimKey(key))];
-    k.values[fold(name)] = {std::string(name), std::string(data)};
+    Key* k = insertKey(key);
+    if (k != nullptr) k->values[fold(name)] = {std::string(name), std::string(data)};
 }
 
 void Registry::deleteTree(std::string_view key)
@@ -193,9 +231,17 @@ std::vector<std::string> Registry::subkeys(std::string_view key) const
 {
     const std::string prefix = fold(trimKey(key)) + '\\';
     std::vector<std::string> out;
-    for (auto it = m_keys.lower_bound(prefix); it != m_keys.end() && it->first.starts_with(prefix); ++it) {
-        const std::string rest = it->first.substr(prefix.size());
-        if (rest.find('\\') == std::string::npos) out.push_back(it->second.name.substr(prefix.size()));
+    auto it = m_keys.lower_bound(prefix);
+    while (it != m_keys.end() && it->first.starts_with(prefix)) {
+        const std::string_view rest = std::string_view(it->first).substr(prefix.size());
+        if (rest.find('\\') != std::string_view::npos) {
+            ++it; // below a child whose own key is missing
+            continue;
+        }
+        out.push_back(it->second.name.substr(prefix.size()));
+        // Jump over everything below this child: its keys continue with a
+        // backslash, and ']' is the character right after it.
+        it = m_keys.lower_bound(it->first + ']');
     }
     return out;
 }

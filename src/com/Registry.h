@@ -25,6 +25,10 @@ class Registry {
     // Reads the file; a missing file is an empty registry. Throws
     // std::runtime_error for a file that exists but cannot be read or parsed.
     explicit Registry(std::string path);
+    // The registry that `text` holds, as a file would; `path` is where it
+    // would be saved and names it in messages. Throws std::runtime_error
+    // for text that is not a registry.
+    [[nodiscard]] static Registry fromText(std::string path, std::string_view text);
 
     [[nodiscard]] const std::string& path() const noexcept { return m_path; }
     [[nodiscard]] bool keyExists(std::string_view key) const;
@@ -51,7 +55,12 @@ class Registry {
         std::map<std::string, std::pair<std::string, std::string>> values; // folded name -> (name, data)
     };
 
+    struct Unread {};
+    Registry(std::string path, Unread) : m_path(std::move(path)) {}
+    // The key, made with its parents as needed; nullptr for an empty name.
+    Key* insertKey(std::string_view key);
     void load();
+    void parse(std::string_view text);
     void pruneEmptyParents(std::string key);
 
     std::string m_path;

@@ -32,12 +32,17 @@ class ItemReader {
     [[nodiscard]] bool atEnd() const noexcept { return m_position >= m_data.size() && !m_afterComma; }
     // The next item; empty (and no move) at the end. Always moves forward otherwise.
     std::string next();
+    // Moves past the next item as next() does, without making its value.
+    void skip() noexcept;
+    // Skips every item left; returns how many there were.
+    std::size_t skipToEnd() noexcept;
     [[nodiscard]] std::size_t position() const noexcept { return m_position; }
 
   private:
     void skipBlanks() noexcept;
     std::string readQuoted();
     std::string readUnquoted();
+    void skipQuoted() noexcept;
     void skipSeparator() noexcept;
 
     std::string_view m_data;
@@ -45,8 +50,28 @@ class ItemReader {
     bool m_afterComma = false;
 };
 
-// Number of items in `data`, as the configuration count sees them.
+// Number of items in `data`, as the configuration count sees them; time in
+// proportion to the size, with nothing allocated.
 [[nodiscard]] std::size_t countItems(std::string_view data);
+
+// The same count over data that arrives in pieces of any size, so that a
+// file of any size is counted in bounded memory:
+//
+//   ItemCounter counter;
+//   while (std::size_t got = stream.readSome(buffer, sizeof buffer)) counter.feed({buffer, got});
+//   const std::size_t items = counter.finish();
+class ItemCounter {
+  public:
+    void feed(std::string_view piece) noexcept;
+    // The count, once every piece was fed.
+    [[nodiscard]] std::size_t finish() const noexcept;
+
+  private:
+    enum class State { BetweenItems, Blanks, Unquoted, Quoted, QuoteInQuoted, AfterCarriageReturn };
+    State m_state = State::BetweenItems;
+    bool m_afterComma = false;
+    std::size_t m_count = 0;
+};
 
 // One value as the writer puts it in a line: in double quotes, each inner
 // quote doubled so that it reads back as one.

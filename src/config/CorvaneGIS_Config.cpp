@@ -3,9 +3,12 @@
 #include "config/ConfigItems.h"
 #include "config/FileSlot.h"
 #include "host/FileSystem.h"
+#include "host/HostError.h"
 #include "shared/Public.h"
 
+#include <cstdio>
 #include <exception>
+#include <random>
 
 namespace CorvaneGIS_Config {
 
@@ -34,7 +37,24 @@ void removeQuietly(const std::string& path) noexcept
         auto& fs = corvane::host::fileSystem();
         if (fs.fileExists(path)) fs.deleteFile(path);
     } catch (...) {
-        // A leftover pending file is harmless: the next save truncates it.
+        // A leftover pending file is harmless: no save uses its name again.
+    }
+}
+
+// Opens slot 1 on a pending file that this call creates. A name that is
+// taken (by another save, or by anything planted there) is never touched:
+// another name is tried.
+std::string openPendingFile(const std::string& target)
+{
+    constexpr int kAttempts = 16;
+    for (int attempt = 1;; ++attempt) {
+        std::string pending = PendingConfigurationPath(target);
+        try {
+            fileSlot1().openOutputNew(pending);
+            return pending;
+        } catch (const corvane::host::HostError& error) {
+            if (error.number() != corvane::host::errors::kFileAlreadyExists || attempt == kAttempts) throw;
+        }
     }
 }
 
@@ -45,14 +65,9 @@ std::int32_t CountConfigurationItems(const std::string& path)
     CloseSlotOnError guard;
     auto& slot = fileSlot1();
     slot.close();
-    slot.openInput(path);
-    std::int32_t count = 0;
-    while (!slot.eof()) {
-        ++count;
-        static_cast<void>(slot.inputItem());
-    }
-    slot.close();
-    return count;
+    // Items are counted, not made, as the file is read: a file of millions
+    // of commas counts at the speed of reading it, in bounded memory.
+    return slot.countItemsIn(path);
 }
 
 void ReadConfiguration(const std::string& path)
@@ -73,7 +88,10 @@ void ReadConfiguration(const std::string& path)
 
 std::string PendingConfigurationPath(const std::string& configFilePath)
 {
-    return configFilePath + ".new";
+    static std::mt19937_64 generator{std::random_device{}()};
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".new-%016llx", static_cast<unsigned long long>(generator()));
+    return configFilePath + suffix;
 }
 
 void WriteConfiguration(const std::string& parcelLayerName, const std::string& streetNameField,
@@ -82,18 +100,18 @@ void WriteConfiguration(const std::string& parcelLayerName, const std::string& s
     // Copies: the arguments may be the very variables set at the end.
     std::string values[] = {parcelLayerName, streetNameField, addressNumberField};
     const std::string target = CorvaneGIS_Public::ConfigFilePath;
-    const std::string pending = PendingConfigurationPath(target);
+    std::string pending; // empty until this save has created it
     auto& slot = fileSlot1();
     try {
         slot.close();
-        slot.openOutput(pending);
+        pending = openPendingFile(target);
         for (const std::string& value : values)
             slot.printLine(corvane::config::quoteItem(value));
         slot.close();
         corvane::host::fileSystem().rename(pending, target);
     } catch (...) {
         slot.closeQuietly();
-        removeQuietly(pending);
+        if (!pending.empty()) removeQuietly(pending);
         throw;
     }
     CorvaneGIS_Public::ParcelLayerName = std::move(values[0]);

@@ -25,13 +25,19 @@ std::int32_t CountConfigurationItems(const std::string& path);
 void ReadConfiguration(const std::string& path);
 
 // Replaces the file at ConfigFilePath with the three values, then sets the
-// three variables to them. The new content is written completely to a file
-// beside it and then put in place in one step, so a failure at any point
-// raises and leaves the previous file and the three variables as they were.
+// three variables to them. The new content is written completely to a new
+// file of its own beside it and then put in place in one step, so a failure
+// at any point raises and leaves the previous file and the three variables
+// as they were. The pending file is created new, never opened through a
+// link or over another file, so nothing but ConfigFilePath itself is ever
+// replaced; two processes saving at once each write their own pending file,
+// and the one put in place last is the configuration.
 void WriteConfiguration(const std::string& parcelLayerName, const std::string& streetNameField,
                         const std::string& addressNumberField);
 
-// Where WriteConfiguration writes before putting the file in place.
+// A name beside the configuration file for WriteConfiguration to write
+// before putting the file in place: the file's name, ".new-" and a random
+// part, different on each call.
 [[nodiscard]] std::string PendingConfigurationPath(const std::string& configFilePath);
 
 } // namespace CorvaneGIS_Config

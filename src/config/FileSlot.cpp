@@ -41,6 +41,11 @@ void FileSlot::openOutput(const std::string& path)
     openForWriting(path, host::OpenMode::Output);
 }
 
+void FileSlot::openOutputNew(const std::string& path)
+{
+    openForWriting(path, host::OpenMode::CreateNew);
+}
+
 void FileSlot::openForWriting(const std::string& path, host::OpenMode mode)
 {
     requireClosed();
@@ -59,6 +64,27 @@ std::string FileSlot::inputItem()
     requireMode(Mode::Input);
     if (m_reader->atEnd()) host::raiseError(host::errors::kInputPastEndOfFile);
     return m_reader->next();
+}
+
+std::int32_t FileSlot::countItemsIn(const std::string& path)
+{
+    requireClosed();
+    auto stream = host::fileSystem().open(path, host::OpenMode::Input);
+    m_stream = std::move(stream);
+    m_mode = Mode::Input;
+    ItemCounter counter;
+    try {
+        std::string buffer(std::size_t{1} << 16, '\0');
+        while (const std::size_t got = m_stream->readSome(buffer.data(), buffer.size()))
+            counter.feed(std::string_view(buffer.data(), got));
+    } catch (...) {
+        closeQuietly();
+        throw;
+    }
+    close();
+    const std::size_t count = counter.finish();
+    // A count past the runtime's Long would wrap there; it stops at the largest.
+    return count > 0x7fffffffu ? 0x7fffffff : static_cast<std::int32_t>(count);
 }
 
 void FileSlot::printLine(const std::string& text)

@@ -5,11 +5,13 @@
 // file, after it is done, and on every error path.
 //
 // Reads follow the item rules of config/ConfigItems.h; the whole file is
-// read when it is opened for input. Called on the UI thread only.
+// read when it is opened for input (a count reads it in pieces instead).
+// Called on the UI thread only.
 
 #include "config/ConfigItems.h"
 #include "host/FileSystem.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,11 +29,19 @@ class FileSlot {
     void openInput(const std::string& path);
     void openAppend(const std::string& path);
     void openOutput(const std::string& path);
+    // Like openOutput, for a file that must not exist yet (58 when anything
+    // of that name does, a link included).
+    void openOutputNew(const std::string& path);
 
     // EOF(1). Raises 52 when closed, 54 when not open for input.
     [[nodiscard]] bool eof() const;
     // Input #1, item. Raises 62 at the end of the file.
     std::string inputItem();
+    // Open path For Input As #1, Input #1 into a discarded variable until
+    // EOF(1), Close #1: the number of items read. The file is read in
+    // pieces, so its size costs time but no memory. Raises as openInput
+    // does; the slot is closed afterwards either way.
+    std::int32_t countItemsIn(const std::string& path);
     // Print #1, text: the text and CR LF, written as they are.
     void printLine(const std::string& text);
 

@@ -5,6 +5,7 @@
 // (53 file not found, 76 path not found, 58 already exists, 75 access error).
 // Called on the UI thread only.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,9 @@ public:
     virtual ~FileStream() = default;
     // Whole content, for a file opened for reading.
     virtual std::string readAll() = 0;
+    // Up to `size` bytes into `buffer`, for a file opened for reading; 0 at
+    // the end. For reading a file of any size in bounded memory.
+    virtual std::size_t readSome(char* buffer, std::size_t size) = 0;
     // Appends bytes, for a file opened for appending or writing.
     virtual void write(const std::string& bytes) = 0;
     // Flushes and closes; raises if the data could not be written.
@@ -28,6 +32,9 @@ enum class OpenMode {
     Input,   // must exist
     Append,  // created when missing; writes go to the end
     Output,  // created or truncated
+    // Created, and only if no file, folder or link of that name exists
+    // (58 when one does): a link at the name is never followed.
+    CreateNew,
 };
 
 class FileSystem {
@@ -45,7 +52,8 @@ public:
     // One level; raises 58 when it exists and 76 when the parent is missing.
     virtual void createFolder(const std::string& path) = 0;
     virtual std::unique_ptr<FileStream> open(const std::string& path, OpenMode mode) = 0;
-    // Replaces `to` by `from` in one step (the target may exist).
+    // Replaces `to` by `from` in one step (the target may exist; a link
+    // there is replaced, not followed), and makes the change durable.
     virtual void rename(const std::string& from, const std::string& to) = 0;
 };
 

@@ -216,7 +216,10 @@ TEST_F(ServerLibraryTest, LoaderExplainsWhatIsWrong)
         r.setValue(com::classKey(*com::parseGuid(kClsid)) + "\\InprocServer32", "", broken);
         r.save();
     }
-    EXPECT_EQ(messageOf(kProgId).rfind("cannot load " + broken + ": ", 0), 0u);
+    EXPECT_EQ(messageOf(kProgId).rfind("class CorvaneGIS.CorvaneAddressSearch is registered to " + broken +
+                                           ", which is not a library that loads (cannot load " + broken + ": ",
+                                       0),
+              0u);
 
     // A library, but no server.
     {
@@ -224,7 +227,8 @@ TEST_F(ServerLibraryTest, LoaderExplainsWhatIsWrong)
         r.setValue(com::classKey(*com::parseGuid(kClsid)) + "\\InprocServer32", "", kNotAServer);
         r.save();
     }
-    EXPECT_EQ(messageOf(kProgId), kNotAServer + " is not a COM server (no DllGetClassObject)");
+    EXPECT_EQ(messageOf(kProgId), "class CorvaneGIS.CorvaneAddressSearch is registered to " + kNotAServer +
+                                      ", which is not a COM server (no DllGetClassObject)");
 
     // A registry file that cannot be read.
     m_scratch.writeFile("registry.reg", "garbage");

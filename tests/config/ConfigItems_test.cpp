@@ -15,6 +15,13 @@ Items readAll(std::string_view data)
         items.push_back(reader.next());
     EXPECT_EQ(reader.position(), data.size());
     EXPECT_EQ(items.size(), countItems(data));
+    // Counted as a file read in pieces: whole, and split at every byte.
+    ItemCounter whole;
+    whole.feed(data);
+    EXPECT_EQ(whole.finish(), items.size()) << data;
+    ItemCounter bytes;
+    for (const char c : data) bytes.feed(std::string_view(&c, 1));
+    EXPECT_EQ(bytes.finish(), items.size()) << data;
     return items;
 }
 

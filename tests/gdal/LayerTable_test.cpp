@@ -129,6 +129,30 @@ TEST(LayerTableDamageTest, AFileThatBreaksOffMidReadIsAnErrorNotAShortList)
     }
 }
 
+// Half of one of the three files of the parcels' Shapefile: opening or
+// reading it fails with a message that names that file in full.
+TEST(LayerTableDamageTest, ADamagedShpShxOrDbfIsNamedInTheMessage)
+{
+    for (const char* extension : {".shp", ".shx", ".dbf"}) {
+        SCOPED_TRACE(extension);
+        const std::string folder = testing::scratchPath(std::string("damaged") + extension);
+        std::filesystem::create_directories(folder);
+        for (const char* part : {".shp", ".shx", ".dbf", ".cpg", ".prj"}) {
+            std::filesystem::copy_file(townFiles().shapefiles + "/Parcels" + part, folder + "/Parcels" + part);
+        }
+        const std::string damaged = folder + "/Parcels" + extension;
+        std::filesystem::resize_file(damaged, std::filesystem::file_size(damaged) / 2);
+        try {
+            auto parcels = parcelsOf(folder + "/Parcels.shp");
+            auto cursor = parcels->Search(nullptr, false);
+            while (auto feature = cursor->NextFeature()) (void)feature->Shape();
+            ADD_FAILURE() << "read to the end of a damaged file";
+        } catch (const host::HostError& error) {
+            EXPECT_NE(error.description().find(damaged), std::string::npos) << error.description();
+        }
+    }
+}
+
 TEST(LayerTableEncodingTest, ShapefileTextInItsDeclaredEncodingComesOutAsUtf8)
 {
     const std::string folder = testing::scratchPath("latin1");

@@ -105,5 +105,23 @@ TEST(MapBuilderTest, FilesGdalCannotReadAreHostErrorsNamingThem)
     }
 }
 
+TEST(MapBuilderTest, AGeoPackageWithMoreTablesThanGdalOpensSaysSoNamingTheFile)
+{
+    const std::string path = scratchPath("many-tables.gpkg");
+    {
+        GDALAllRegister();
+        GDALDatasetUniquePtr dataset(
+            GetGDALDriverManager()->GetDriverByName("GPKG")->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        ASSERT_TRUE(dataset);
+        for (const char* name : {"a", "b", "c", "d"}) ASSERT_NE(dataset->CreateLayer(name, nullptr, wkbPoint), nullptr);
+    }
+    EXPECT_TRUE(openMap({path})->warnings().empty());
+    CPLConfigOptionSetter limit("OGR_TABLE_LIMIT", "2", false);
+    auto map = openMap({path});
+    ASSERT_EQ(map->warnings().size(), 1u);
+    EXPECT_NE(map->warnings()[0].find(path), std::string::npos) << map->warnings()[0];
+    EXPECT_EQ(tree(*map), "many-tables[a,b]");
+}
+
 } // namespace
 } // namespace corvane::gdal

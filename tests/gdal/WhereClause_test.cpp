@@ -47,5 +47,35 @@ TEST(WhereClauseTest, ObjectIdListsAreRecognisedOnlyWhole)
     EXPECT_FALSE(parseObjectIdList("OBJECTID in ('7')", "OBJECTID"));
 }
 
+TEST(WhereClauseTest, FieldNamesThatStartATermBecomeQuotedIdentifiers)
+{
+    const std::vector<std::string> names{"FID", "my", "my field", "select", "O'Brien", "\"q\"", "AND", "NUM"};
+    const auto quoted = [&](const std::string& clause) { return quoteFieldNames(clause, names, DateLiteralStyle::Iso); };
+    EXPECT_EQ(quoted("my field = 'a' AND select = 'b'"), "\"my field\" = 'a' AND \"select\" = 'b'");
+    EXPECT_EQ(quoted("O'Brien = 'x' AND \"q\" = 'y'"), "\"O'Brien\" = 'x' AND \"\"\"q\"\"\" = 'y'");
+    EXPECT_EQ(quoted("my <> 1 AND num in (1,2)"), "\"my\" <> 1 AND \"NUM\" in (1,2)");
+    // Not terms: a keyword spelled like a field, text, a longer word, a name
+    // followed by no comparison.
+    EXPECT_EQ(quoted("NUM = 'select = 1' AND NUMBER = 2"), "\"NUM\" = 'select = 1' AND NUMBER = 2");
+    EXPECT_EQ(quoted("my fieldx = 1"), "my fieldx = 1");
+    EXPECT_EQ(quoted("NUM = 1 OR (FID IS NULL)"), "\"NUM\" = 1 OR (\"FID\" IS NULL)");
+    // OGR's own SQL reads a quote inside a name only after a backslash.
+    EXPECT_EQ(quoteFieldNames("\"q\" = 'y'", names, DateLiteralStyle::OgrSql), "\"\\\"q\\\"\" = 'y'");
+    // Dates beside such names are still found, and names hide no dates.
+    const std::string dated = quoteFieldNames("\"q\" = #1/2/2003#", {"\"q#\"", "\"q\""}, DateLiteralStyle::OgrSql);
+    EXPECT_EQ(translateWhereClause(dated, DateLiteralStyle::OgrSql), "\"\\\"q\\\"\" = '2003/01/02'");
+    const std::string hashed = quoteFieldNames("\"q#\" = 1", {"\"q#\""}, DateLiteralStyle::OgrSql);
+    EXPECT_EQ(translateWhereClause(hashed, DateLiteralStyle::OgrSql), hashed);
+}
+
+TEST(WhereClauseTest, ANulByteAnywhereIsAHostError)
+{
+    using namespace std::string_literals;
+    for (const std::string& clause : {"ADDNUM\0x = 1"s, "STNAME = 'a\0'"s, "\0"s}) {
+        EXPECT_THROW((void)translateWhereClause(clause, DateLiteralStyle::Iso), host::HostError);
+        EXPECT_THROW(requireNoNulByte(clause), host::HostError);
+    }
+}
+
 } // namespace
 } // namespace corvane::gdal

@@ -257,9 +257,43 @@ TEST(MapHost, ARegistrationLeftByAVanishedBuildIsReplacedByTheBundledLibrary)
     }
     options.bundledCommand = kCommandLibrary;
     MainWindow window(options);
-    EXPECT_TRUE(window.loadCommands().isEmpty());
+    // The host falls back on its own library, and still says what was wrong.
+    const QStringList problems = window.loadCommands();
+    ASSERT_EQ(problems.size(), 1) << problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(problems[0].contains(QStringLiteral("/gone/libCorvaneAddressSearch.so"))) << problems[0].toStdString();
+    EXPECT_TRUE(problems[0].contains(QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\{"))) << problems[0].toStdString();
     ASSERT_EQ(window.commands().count(), 1u);
     EXPECT_EQ(window.commands().info(0).caption, QStringLiteral("CorvaneAddressSearch"));
+    window.commands().releaseAll();
+}
+
+TEST(MapHost, ABadEntryBesideTheFallbackIsReportedOnceNamingEntryAndFile)
+{
+    if (kCommandLibrary.empty()) GTEST_SKIP() << "no command library";
+    testing::ensureApplication();
+    QTemporaryDir dir;
+    HostOptions options = optionsIn(dir);
+    const std::string text = dir.filePath(QStringLiteral("text.so")).toStdString();
+    {
+        QFile file(QString::fromStdString(text));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a library");
+    }
+    const std::string key = std::string(com::kClassesRoot) + "\\CLSID\\{6A0A5A5E-0000-4000-8000-000000000003}";
+    {
+        com::Registry registry(options.registryPath);
+        registry.setValue(key, "", "Text command");
+        registry.setValue(key + "\\InprocServer32", "", text);
+        registry.createKey(key + "\\Implemented Categories\\" + com::toString(com::kMapCommandsCategory));
+        registry.save();
+    }
+    options.bundledCommand = kCommandLibrary;
+    MainWindow window(options);
+    const QStringList problems = window.loadCommands();
+    ASSERT_EQ(problems.size(), 1) << problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(problems[0].contains(QString::fromStdString(key))) << problems[0].toStdString();
+    EXPECT_TRUE(problems[0].contains(QString::fromStdString(text))) << problems[0].toStdString();
+    EXPECT_EQ(window.commands().count(), 1u);
     window.commands().releaseAll();
 }
 

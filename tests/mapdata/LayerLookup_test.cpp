@@ -16,6 +16,8 @@ TEST(GetFeatureLayerByName, SeesTopLevelAndOneGroupDeepIgnoringCaseAndWholeNames
     // Two groups deep, a group itself, a raster, a prefix: none is a candidate.
     for (const char* name : {"Hydrants", "Town", "Orthophoto", "Parcel", ""})
         EXPECT_TRUE(GetFeatureLayerByName(name).isNothing()) << name;
+    // A configured name cut short by a NUL byte is no layer name.
+    EXPECT_TRUE(GetFeatureLayerByName(std::string("Parcels\0x", 9)).isNothing());
     EXPECT_TRUE(w.prompts().empty());
 }
 

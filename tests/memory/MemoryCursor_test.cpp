@@ -74,6 +74,15 @@ TEST_F(MemoryCursorTest, SearchRaisesForARejectedClause)
     EXPECT_THROW((void)table->RowCount(filter("NOSUCH = 1")), HostError);
 }
 
+TEST_F(MemoryCursorTest, NamesCutShortByANulByteAreNeitherFieldsNorClauses)
+{
+    using namespace std::string_literals;
+    EXPECT_EQ(table->FindField("ADDNUM\0x"s), -1);
+    EXPECT_EQ(table->Search(nullptr, true)->FindField("STNAME\0 OR 1=1"s), -1);
+    EXPECT_THROW((void)table->Search(filter("ADDNUM\0x = 1"s), true), HostError);
+    EXPECT_THROW((void)table->RowCount(filter("ADDNUM = 1\0"s)), HostError);
+}
+
 TEST_F(MemoryCursorTest, ValuesReadBackAsTheirVariants)
 {
     auto cursor = table->Search(filter("OBJECTID in (10,12,16)"), false);

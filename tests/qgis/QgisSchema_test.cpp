@@ -30,6 +30,8 @@ TEST(QgisSchema, WithoutAKeyTheIdStandsInFirstThenTheShapeThenTheAttributesWithT
     EXPECT_EQ(table.FindField("stname"), 2);
     EXPECT_EQ(table.FindField("Shape"), 1);
     EXPECT_EQ(table.FindField("NOPE"), -1);
+    // A name cut short by a NUL byte is no field name.
+    EXPECT_EQ(table.FindField(std::string("STNAME\0x", 8)), -1);
 }
 
 TEST(QgisSchema, TheStandInNeverHidesARealFieldOfTheSameName)
