@@ -1,7 +1,9 @@
 #include "gdal/DataSource.h"
 
 #include <filesystem>
+#include <exception>
 #include <mutex>
+#include <string_view>
 #include <system_error>
 
 #include <cpl_string.h>
@@ -42,23 +44,59 @@ GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags
     if (!dataset) {
         std::string message = errors.message();
         if (message.empty()) message = "not a GIS file that GDAL can read";
-        raiseGdalFailure("Cannot open " + path, message);
+        raiseGdalFailure("Cannot open " + displayPath(path), message);
     }
     return dataset;
 }
 
+std::string displayPath(const std::string& path)
+{
+    static constexpr std::string_view kPassword = "password=";
+    std::string shown = path;
+    for (auto at = shown.find(kPassword); at != std::string::npos; at = shown.find(kPassword, at)) {
+        // Only a whole keyword: after the PG: prefix, a blank or a quote.
+        const bool keyword = at == 0 || shown[at - 1] == ' ' || shown[at - 1] == ':' || shown[at - 1] == '"' ||
+                             shown[at - 1] == '\'';
+        if (!keyword) {
+            at += kPassword.size();
+            continue;
+        }
+        std::size_t end = at + kPassword.size();
+        if (end < shown.size() && shown[end] == '\'') {
+            // A quoted value, with \' and \\ escaped inside.
+            for (++end; end < shown.size() && shown[end] != '\''; ++end) {
+                if (shown[end] == '\\') ++end;
+            }
+            if (end < shown.size()) ++end;
+        } else {
+            while (end < shown.size() && shown[end] != ' ' && shown[end] != '"') ++end;
+        }
+        while (end < shown.size() && shown[end] == ' ') ++end;
+        shown.erase(at, end - at);
+    }
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    return shown;
+}
+
 LayerLease::LayerLease(std::shared_ptr<DataSource> source, GDALDatasetUniquePtr dataset, OGRLayer* layer)
-    : m_source(std::move(source)), m_dataset(std::move(dataset)), m_layer(layer)
+    : m_source(std::move(source)), m_dataset(std::move(dataset)), m_layer(layer),
+      m_unwindingAtStart(std::uncaught_exceptions())
 {
 }
 
 LayerLease::~LayerLease()
 {
-    if (m_source && m_dataset) m_source->giveBack(std::move(m_dataset));
+    if (!m_source || !m_dataset) return;
+    if (m_broken || std::uncaught_exceptions() > m_unwindingAtStart) {
+        m_dataset.reset();
+        m_source->dropIdle();
+        return;
+    }
+    m_source->giveBack(std::move(m_dataset));
 }
 
 DataSource::DataSource(std::string path, OpenOptions options)
-    : m_path(std::move(path)), m_options(std::move(options))
+    : m_path(std::move(path)), m_displayName(displayPath(m_path)), m_options(std::move(options))
 {
 }
 
@@ -85,7 +123,7 @@ LayerLease DataSource::lease(const std::string& layerName)
     OGRLayer* layer = dataset->GetLayerByName(layerName.c_str());
     if (layer == nullptr) {
         giveBack(std::move(dataset));
-        host::raiseError(host::errors::kHostCallFailed, "Layer " + layerName + " not found in " + m_path);
+        host::raiseError(host::errors::kHostCallFailed, "Layer " + layerName + " not found in " + m_displayName);
     }
     ScopedCplErrors errors;
     layer->SetSpatialFilter(nullptr);
@@ -106,6 +144,15 @@ std::string DataSource::driverName()
         giveBack(std::move(dataset));
     }
     return m_driverName;
+}
+
+void DataSource::dropIdle()
+{
+    std::vector<GDALDatasetUniquePtr> idle;
+    {
+        std::lock_guard lock(m_mutex);
+        idle.swap(m_idle);
+    }
 }
 
 void DataSource::giveBack(GDALDatasetUniquePtr dataset)

@@ -25,9 +25,17 @@ struct OpenOptions {
 // not exist, the failed-call number when GDAL cannot read it.
 GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options);
 
+// A path or connection string fit to show: a "password=..." part of a
+// connection string is left out.
+std::string displayPath(const std::string& path);
+
 class DataSource;
 
 // Exclusive use of one layer of one open dataset; returns it on destruction.
+// A dataset that failed is not returned: a lease given up while an
+// exception unwinds, or one its holder marked broken, closes its dataset and
+// the source's idle ones, so that the next lease connects afresh (a database
+// server that was restarted has closed every connection to it).
 class LayerLease {
 public:
     LayerLease(std::shared_ptr<DataSource> source, GDALDatasetUniquePtr dataset, OGRLayer* layer);
@@ -40,10 +48,15 @@ public:
     [[nodiscard]] OGRLayer& layer() const noexcept { return *m_layer; }
     [[nodiscard]] GDALDataset& dataset() const noexcept { return *m_dataset; }
 
+    // The dataset stays usable until the lease ends, and is closed then.
+    void markBroken() noexcept { m_broken = true; }
+
 private:
     std::shared_ptr<DataSource> m_source;
     GDALDatasetUniquePtr m_dataset;
     OGRLayer* m_layer = nullptr;
+    int m_unwindingAtStart = 0;
+    bool m_broken = false;
 };
 
 class DataSource : public std::enable_shared_from_this<DataSource> {
@@ -51,6 +64,8 @@ public:
     static std::shared_ptr<DataSource> create(std::string path, OpenOptions options = {});
 
     [[nodiscard]] const std::string& path() const noexcept { return m_path; }
+    // The path for messages: a connection string without its password.
+    [[nodiscard]] const std::string& displayName() const noexcept { return m_displayName; }
     [[nodiscard]] const OpenOptions& options() const noexcept { return m_options; }
 
     // A dataset of its own for the caller, opened read-only, with the layer
@@ -65,8 +80,10 @@ private:
     DataSource(std::string path, OpenOptions options);
     friend class LayerLease;
     void giveBack(GDALDatasetUniquePtr dataset);
+    void dropIdle();
 
     std::string m_path;
+    std::string m_displayName;
     OpenOptions m_options;
     std::mutex m_mutex;
     std::vector<GDALDatasetUniquePtr> m_idle;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdal/CplErrors.h"
+#include "gdal/PgWhereClause.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
 
@@ -40,7 +41,9 @@ std::optional<std::vector<std::int64_t>> applyRequest(OGRLayer& layer, const Lay
     }
     if (isBlankClause(request.whereClause)) return std::nullopt;
 
-    const std::string translated = translateWhereClause(request.whereClause, schema.dateStyle);
+    const std::string translated = schema.dialect == ClauseDialect::PostgreSql
+                                       ? translatePostgresClause(request.whereClause, schema)
+                                       : translateWhereClause(request.whereClause, schema.dateStyle);
     errors.clear();
     if (layer.SetAttributeFilter(translated.c_str()) != OGRERR_NONE || errors.failed()) {
         raiseRejected(schema, request.whereClause, errors.message());
@@ -119,10 +122,17 @@ void GdalCursor::narrowToUsedFields()
 
 void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
 {
+    const std::string from = "Cannot read " + m_schema->layerName + " from " + m_source->displayName();
+    if (m_schema->dialect == ClauseDialect::PostgreSql) {
+        // The server's message says whether the clause, the table, the
+        // rights or the connection failed; a guess here could only mislead.
+        const bool withClause = !isBlankClause(m_request.whereClause) && !m_ids;
+        raiseGdalFailure(withClause ? from + " where " + m_request.whereClause : from, gdalMessage);
+    }
     if (m_firstRead && !isBlankClause(m_request.whereClause) && !m_ids) {
         raiseRejected(*m_schema, m_request.whereClause, gdalMessage);
     }
-    raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(), gdalMessage);
+    raiseGdalFailure(from, gdalMessage);
 }
 
 OGRFeatureUniquePtr GdalCursor::fetchById()
@@ -194,7 +204,8 @@ bool GdalCursor::meetsTextEqualities(const OGRFeature& feature) const
 
 bool GdalCursor::answerFromValueRuns()
 {
-    if (!isBlankClause(m_request.whereClause) || m_source->driverName() != "GPKG") return false;
+    const std::string driver = m_source->driverName();
+    if (!isBlankClause(m_request.whereClause) || (driver != "GPKG" && driver != "PostgreSQL")) return false;
     const auto& used = m_context->use->used;
     if (std::count(used.begin(), used.end(), true) != 1) return false;
     const auto ogrIndex = static_cast<int>(std::find(used.begin(), used.end(), true) - used.begin());
@@ -211,6 +222,21 @@ bool GdalCursor::answerFromValueRuns()
 }
 
 host::Ref<host::IFeature> GdalCursor::next()
+{
+    try {
+        return readNext();
+    } catch (const host::HostError& error) {
+        m_lease.markBroken();  // a dropped connection must not go back to the pool
+        // Whoever reads the report must learn which source failed.
+        if (error.description().find(m_source->displayName()) != std::string::npos) throw;
+        host::raiseError(error.number(), error.description() + " (" + m_source->displayName() + ")");
+    } catch (...) {
+        m_lease.markBroken();
+        throw;
+    }
+}
+
+host::Ref<host::IFeature> GdalCursor::readNext()
 {
     if (m_runs) return m_runs->next();
     if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing

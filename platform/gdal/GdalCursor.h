@@ -51,6 +51,7 @@ private:
     [[nodiscard]] bool answerFromValueRuns();
     [[nodiscard]] bool meetsTextEqualities(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
+    host::Ref<host::IFeature> readNext();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
 
     std::shared_ptr<DataSource> m_source;

@@ -13,6 +13,8 @@ constexpr const char* kDefaultShapeName = "Shape";
 
 bool usesSqlite(const std::string& driverName) { return driverName == "GPKG" || driverName == "SQLite"; }
 
+bool usesPostgres(const std::string& driverName) { return driverName == "PostgreSQL"; }
+
 } // namespace
 
 std::int32_t esriFieldType(const OGRFieldDefn& field)
@@ -36,7 +38,9 @@ std::shared_ptr<const LayerSchema> LayerSchema::read(OGRLayer& layer, const std:
     schema->layerName = layer.GetName();
     const char* fidColumn = layer.GetFIDColumn();
     schema->oidFieldName = fidColumn != nullptr && *fidColumn != '\0' ? fidColumn : kDefaultOidName;
-    schema->dateStyle = usesSqlite(driverName) ? DateLiteralStyle::Iso : DateLiteralStyle::OgrSql;
+    schema->dateStyle =
+        usesSqlite(driverName) || usesPostgres(driverName) ? DateLiteralStyle::Iso : DateLiteralStyle::OgrSql;
+    if (usesPostgres(driverName)) schema->dialect = ClauseDialect::PostgreSql;
 
     schema->fields.push_back({schema->oidFieldName, host::esriFieldTypeOID, FieldInfo::Kind::ObjectId, -1});
     // The host shows one shape per feature: the first geometry field.

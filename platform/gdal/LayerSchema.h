@@ -23,6 +23,10 @@ struct FieldInfo {
     int ogrIndex = -1;  // attribute or geometry field index in OGR
 };
 
+// Who reads a translated where clause: OGR's attribute filter (its own SQL,
+// or SQLite's), or a PostgreSQL server that GDAL hands it to unchanged.
+enum class ClauseDialect { Ogr, PostgreSql };
+
 struct LayerSchema {
     std::string layerName;
     std::string oidFieldName;
@@ -30,6 +34,7 @@ struct LayerSchema {
     bool hasGeometry = false;
     OGRwkbGeometryType geometryType = wkbNone;
     DateLiteralStyle dateStyle = DateLiteralStyle::OgrSql;
+    ClauseDialect dialect = ClauseDialect::Ogr;
 
     // Built from the layer's definition; the driver decides the date style.
     static std::shared_ptr<const LayerSchema> read(OGRLayer& layer, const std::string& driverName);
