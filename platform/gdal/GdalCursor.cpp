@@ -140,6 +140,7 @@ OGRFeatureUniquePtr GdalCursor::fetchById()
     ScopedCplErrors errors;
     // Shapefiles report an ID past their end as an error; it is no match.
     errors.tolerate("out of available range");
+    errors.tolerate("unknown feature id");  // PostgreSQL's word for the same
     while (m_nextId < m_ids->size()) {
         const auto fid = static_cast<GIntBig>((*m_ids)[m_nextId++]);
         OGRFeatureUniquePtr feature(m_lease.layer().GetFeature(fid));
