@@ -9,6 +9,7 @@
 #include <cpl_string.h>
 
 #include "gdal/CplErrors.h"
+#include "gdal/PgSources.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -21,6 +22,14 @@ void registerDriversOnce()
 {
     static std::once_flag once;
     std::call_once(once, [] { GDALAllRegister(); });
+}
+
+bool answers(GDALDataset& dataset)
+{
+    ScopedCplErrors quiet;
+    OGRLayer* result = dataset.ExecuteSQL("SELECT 1", nullptr, nullptr);
+    if (result != nullptr) dataset.ReleaseResultSet(result);
+    return result != nullptr && !quiet.failed();
 }
 
 } // namespace
@@ -114,6 +123,12 @@ LayerLease DataSource::lease(const std::string& layerName)
             dataset = std::move(m_idle.back());
             m_idle.pop_back();
         }
+    }
+    // A server may have closed an idle connection (a restart, an idle
+    // timeout): one round trip tells, where a failed read would cost a click.
+    if (dataset && isPostgresConnection(m_path) && !answers(*dataset)) {
+        dataset.reset();
+        dropIdle();
     }
     if (!dataset) dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
     if (m_driverName.empty() && dataset->GetDriver() != nullptr) {
