@@ -2,7 +2,9 @@
 // dialog, run by the system's own routines through the GDAL host on a
 // generated town, side by side with GDAL's ogrinfo on the same file.
 //
-//   bench_gdal [--parcels N] [--streets M] [--runs R] [--data DIR] [--ogrinfo PATH]
+//   bench_gdal [--parcels N] [--streets M] [--runs R] [--data DIR] [--ogrinfo PATH] [--pg]
+//
+// --pg measures the parcels in a PostgreSQL table instead (PgBench.h).
 
 #include <algorithm>
 #include <charconv>
@@ -18,6 +20,9 @@
 
 #include "BenchWorld.h"
 #include "Measure.h"
+#ifdef CORVANE_BENCH_WITH_PG
+#include "PgBench.h"
+#endif
 #include "mapdata/CorvaneGIS_ArcMap.h"
 #include "towngen/TownWriter.h"
 
@@ -192,8 +197,14 @@ double cursorScan()
 int main(int argc, char** argv)
 {
     Options options;
+    std::vector<char*> args(argv, argv + argc);
+    const auto pgFlag = std::find_if(args.begin(), args.end(), [](const char* arg) { return std::string_view(arg) == "--pg"; });
+    const bool postgres = pgFlag != args.end();
+    if (postgres) args.erase(pgFlag);
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     if (!parse(argc, argv, options)) {
-        std::fputs("usage: bench_gdal [--parcels N] [--streets M] [--runs R] [--data DIR] [--ogrinfo PATH]\n", stderr);
+        std::fputs("usage: bench_gdal [--parcels N] [--streets M] [--runs R] [--data DIR] [--ogrinfo PATH] [--pg]\n", stderr);
         return 2;
     }
     try {
@@ -204,6 +215,17 @@ int main(int argc, char** argv)
             picks.push_back(names[static_cast<std::size_t>(run) * names.size() / static_cast<std::size_t>(options.runs)]);
         }
         const bool haveTool = bench::runQuietly(options.ogrinfo, {"--version"}) == 0;
+#ifdef CORVANE_BENCH_WITH_PG
+        if (postgres) {
+            return bench::benchPostgres({files.geoPackage, options.data, options.ogrinfo, haveTool, options.runs,
+                                         options.parcels, options.streets, picks});
+        }
+#else
+        if (postgres) {
+            std::fputs("bench_gdal: built without a PostgreSQL server to run\n", stderr);
+            return 2;
+        }
+#endif
         bool toolOk = true;
         std::printf("bench_gdal: %lld parcels, %lld streets, median of %d runs%s\n",
                     static_cast<long long>(options.parcels), static_cast<long long>(options.streets), options.runs,

@@ -101,6 +101,9 @@ LayerLease::~LayerLease()
         m_source->dropIdle();
         return;
     }
+    // An idle connection must hold no open read: a database keeps the
+    // read's transaction, and its locks, until the read is closed.
+    m_layer->ResetReading();
     m_source->giveBack(std::move(m_dataset));
 }
 

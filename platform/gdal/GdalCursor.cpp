@@ -71,7 +71,11 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
     context->source = m_source;
     context->schema = m_schema;
     context->geometryRead = m_request.withGeometry;
-    if (!m_ids && !m_request.withGeometry && m_lease.layer().TestCapability(OLCIgnoreFields)) {
+    // A database server that reads every column anyway can still group the
+    // one its caller reads, so its cursors watch the fields used as well.
+    const bool watched =
+        m_lease.layer().TestCapability(OLCIgnoreFields) || m_schema->dialect == ClauseDialect::PostgreSql;
+    if (!m_ids && !m_request.withGeometry && watched) {
         context->use = std::make_shared<FieldUse>();
         context->use->used.assign(static_cast<std::size_t>(m_lease.layer().GetLayerDefn()->GetFieldCount()), false);
     }
@@ -89,6 +93,12 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
 
 void GdalCursor::narrowToUsedFields()
 {
+    if (!m_lease.layer().TestCapability(OLCIgnoreFields)) {
+        auto unwatched = std::make_shared<RowContext>(*m_context);
+        unwatched->use.reset();
+        m_context = std::move(unwatched);
+        return;
+    }
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
     auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
     // Drivers that filter after reading need the clause's fields as well.
@@ -219,6 +229,7 @@ bool GdalCursor::answerFromValueRuns()
     m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid());
     if (!m_runs) return false;
     m_batch.clear();
+    m_lease.layer().ResetReading();  // the row read is over; a database closes it now
     return true;
 }
 

@@ -73,20 +73,35 @@ PgCluster::PgCluster()
     std::string pattern = (std::filesystem::temp_directory_path() / "corvane-pg-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no folder for the test cluster");
     m_folder = pattern;
+    initialise();
+    start();
+}
+
+PgCluster::PgCluster(const std::string& folder) : m_folder(folder), m_kept(true)
+{
+    if (!std::filesystem::exists(m_folder + "/data/PG_VERSION")) {
+        std::filesystem::create_directories(m_folder);
+        initialise();
+    }
+    start();
+}
+
+void PgCluster::initialise()
+{
     if (runningAsRoot()) chownToServerUser(m_folder);
     // Local connections are trusted: the socket lives in a folder of our own.
     if (runServerTool({kBin + "/initdb", "-D", m_folder + "/data", "-A", "trust", "-U", kOwner, "-E", "UTF8",
                        "--no-sync"}) != 0) {
         throw std::runtime_error("initdb failed: " + readFile(m_folder + "/tool.log"));
     }
-    start();
 }
 
 PgCluster::~PgCluster()
 {
     if (m_running) {
-        runServerTool({kBin + "/pg_ctl", "-D", m_folder + "/data", "-m", "immediate", "-w", "stop"});
+        runServerTool({kBin + "/pg_ctl", "-D", m_folder + "/data", "-m", m_kept ? "fast" : "immediate", "-w", "stop"});
     }
+    if (m_kept) return;
     std::error_code ec;
     std::filesystem::remove_all(m_folder, ec);
 }
@@ -136,14 +151,32 @@ std::string PgCluster::connection(const std::string& database, const std::string
     return "PG:host=" + m_folder + " port=" + m_port + " user=" + user + " dbname=" + database;
 }
 
-void PgCluster::sql(const std::string& database, const std::string& statements, const std::string& user) const
+std::string PgCluster::psql(const std::string& database, const std::vector<std::string>& args,
+                            const std::string& user) const
 {
     const std::string log = m_folder + "/psql.log";
     std::filesystem::remove(log);
-    const int status = run({kBin + "/psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", m_folder, "-p", m_port, "-U",
-                            user, "-d", database, "-c", statements},
-                           log);
-    if (status != 0) throw std::runtime_error("psql failed on " + statements + ": " + readFile(log));
+    std::vector<std::string> command{kBin + "/psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", m_folder, "-p",
+                                     m_port, "-U", user, "-d", database};
+    command.insert(command.end(), args.begin(), args.end());
+    const int status = run(command, log);
+    if (status != 0) throw std::runtime_error("psql failed on " + args.back() + ": " + readFile(log));
+    return readFile(log);
+}
+
+void PgCluster::sql(const std::string& database, const std::string& statements, const std::string& user) const
+{
+    (void)psql(database, {"-c", statements}, user);
+}
+
+std::string PgCluster::query(const std::string& database, const std::string& statement) const
+{
+    return psql(database, {"-A", "-t", "-c", statement}, kOwner);
+}
+
+bool PgCluster::hasDatabase(const std::string& database) const
+{
+    return query("postgres", "SELECT count(*) FROM pg_database WHERE datname = '" + database + "'").rfind("1", 0) == 0;
 }
 
 void PgCluster::createDatabase(const std::string& database) const

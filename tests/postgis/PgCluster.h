@@ -19,6 +19,9 @@ class PgCluster {
 public:
     // Starts a new cluster; throws std::runtime_error with the tool's output.
     PgCluster();
+    // Starts the cluster kept in `folder`, made there first when missing;
+    // it is stopped, not removed, at the end (the benchmark's big tables).
+    explicit PgCluster(const std::string& folder);
     ~PgCluster();
     PgCluster(const PgCluster&) = delete;
     PgCluster& operator=(const PgCluster&) = delete;
@@ -35,6 +38,9 @@ public:
     // Runs SQL through psql as the cluster's owner (or `user`); throws with
     // psql's output when it fails.
     void sql(const std::string& database, const std::string& statements, const std::string& user = "corvane") const;
+    // The rows psql prints for a query, unaligned, without headers.
+    std::string query(const std::string& database, const std::string& statement) const;
+    [[nodiscard]] bool hasDatabase(const std::string& database) const;
     // A new database with PostGIS in it.
     void createDatabase(const std::string& database) const;
     // Copies the layers of a GIS file into a database, as ogr2ogr does.
@@ -47,8 +53,11 @@ public:
 
 private:
     int runServerTool(const std::vector<std::string>& args) const;
+    void initialise();
+    std::string psql(const std::string& database, const std::vector<std::string>& args, const std::string& user) const;
 
     std::string m_folder;
+    bool m_kept = false;
     std::string m_port = "54329";
     bool m_running = false;
 };
