@@ -12,8 +12,10 @@
 #include <iostream>
 
 #include "CommandInstall.h"
+#include "DatabaseLayersDialog.h"
 #include "com/Registry.h"
 #include "gdal/MapBuilder.h"
+#include "gdal/PgSources.h"
 #include "host/HostError.h"
 
 namespace corvane::map {
@@ -46,6 +48,8 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     QAction* open = file->addAction(QStringLiteral("&Open..."), this, [this] { chooseFiles(); });
     open->setShortcut(QKeySequence::Open);
+    file->addAction(QStringLiteral("Add &Database Layers..."), this, [this] { chooseDatabaseLayers(); })
+        ->setObjectName(QStringLiteral("AddDatabaseLayers"));
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
 
@@ -87,7 +91,10 @@ QString MainWindow::openFiles(const std::vector<std::string>& paths)
         m_canvas->attachMap();
         m_canvas->zoomToFullExtent();
         QStringList names;
-        for (const auto& p : paths) names << QString::fromStdString(std::filesystem::path(p).filename().string());
+        for (const auto& p : paths) {
+            names << QString::fromStdString(gdal::isPostgresConnection(p) ? gdal::connectionTitle(p)
+                                                                          : std::filesystem::path(p).filename().string());
+        }
         setWindowTitle(QStringLiteral("%1 - Corvane Map").arg(names.join(QStringLiteral(", "))));
         return {};
     } catch (const host::HostError& e) {
@@ -140,6 +147,35 @@ void MainWindow::chooseFiles()
     std::vector<std::string> paths;
     for (const QString& f : files) paths.push_back(f.toStdString());
     openFiles(paths);
+}
+
+QString MainWindow::addSources(const std::vector<std::string>& sources)
+{
+    try {
+        std::vector<host::Ref<host::ILayer>> layers;
+        for (const auto& source : sources) {
+            for (auto& layer : gdal::openGisFile(source)) layers.push_back(std::move(layer));
+        }
+        const auto& map = m_document->map();
+        const bool first = map->layers().empty();
+        for (std::size_t i = 0; i < layers.size(); ++i) map->insertLayer(i, layers[i]);
+        m_canvas->attachMap();
+        if (first) m_canvas->zoomToFullExtent();
+        else m_canvas->redraw();
+        return {};
+    } catch (const std::exception& e) {
+        const QString problem = QString::fromUtf8(e.what());
+        report(problem);
+        return problem;
+    }
+}
+
+void MainWindow::chooseDatabaseLayers()
+{
+    DatabaseLayersDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::string connection = dialog.connection();
+    if (!connection.empty()) addSources({connection});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -15,6 +15,22 @@ bool startsWithIgnoringCase(const std::string& text, const std::string& prefix)
     });
 }
 
+// A libpq value: bare when it is a plain word, else in single quotes with
+// quotes and backslashes escaped.
+std::string connectionQuoted(const std::string& value)
+{
+    const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || c == '-' || c == '/' || c == ',';
+    });
+    if (plain) return value;
+    std::string quoted = "'";
+    for (const char c : value) {
+        if (c == '\'' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "'";
+}
+
 } // namespace
 
 bool isPostgresConnection(const std::string& path)
@@ -76,6 +92,45 @@ std::string tableOfLayer(const std::string& layerName)
 {
     const auto dot = layerName.find('.');
     return dot == std::string::npos ? layerName : layerName.substr(dot + 1);
+}
+
+} // namespace corvane::gdal
+
+namespace corvane::gdal {
+
+std::string postgresConnection(const DatabaseLogin& login, const std::vector<std::string>& tables)
+{
+    std::string connection = "PG:";
+    const auto add = [&](const char* keyword, const std::string& value) {
+        if (value.empty()) return;
+        if (connection.size() > 3) connection += ' ';
+        connection += std::string(keyword) + "=" + connectionQuoted(value);
+    };
+    add("host", login.host);
+    add("port", login.port);
+    add("dbname", login.database);
+    add("user", login.user);
+    std::string list;
+    for (const auto& table : tables) list += (list.empty() ? "" : ",") + table;
+    add("tables", list);
+    return connection;
+}
+
+std::vector<DatabaseTable> listDatabaseTables(const DatabaseLogin& login)
+{
+    const std::string connection = postgresConnection(login);
+    GDALDatasetUniquePtr dataset = openDataset(connection, GDAL_OF_VECTOR, postgresOpenOptions({}));
+    std::vector<DatabaseTable> tables;
+    for (int i = 0; i < dataset->GetLayerCount(); ++i) {
+        OGRLayer* layer = dataset->GetLayer(i);
+        if (layer == nullptr) continue;
+        tables.push_back({layer->GetName(), layer->GetLayerDefn()->GetGeomFieldCount() > 0});
+    }
+    std::stable_sort(tables.begin(), tables.end(), [](const DatabaseTable& a, const DatabaseTable& b) {
+        if (a.hasShapes != b.hasShapes) return a.hasShapes;
+        return a.name < b.name;
+    });
+    return tables;
 }
 
 } // namespace corvane::gdal

@@ -8,6 +8,7 @@
 //   schemaOfLayer("zoning.parcels")  // "zoning"; "parcels" alone: "public"
 
 #include <string>
+#include <vector>
 
 #include "gdal/DataSource.h"
 
@@ -29,5 +30,28 @@ std::string tableOfLayer(const std::string& layerName);
 // The value of `keyword` in a libpq connection string (quoted values
 // unquoted), or empty.
 std::string connectionValue(const std::string& connection, const std::string& keyword);
+
+// What the Add Database Layers dialog asks for. No password: libpq takes it
+// from the user's ~/.pgpass or service file, so it is never kept by us.
+struct DatabaseLogin {
+    std::string host;  // a name, an address, or a socket folder; empty: libpq's default
+    std::string port;
+    std::string database;
+    std::string user;
+};
+
+// "PG:host=... port=... dbname=... user=..." with each value quoted as libpq
+// reads it, and "tables=a,b" when tables are given (GDAL's names).
+std::string postgresConnection(const DatabaseLogin& login, const std::vector<std::string>& tables = {});
+
+struct DatabaseTable {
+    std::string name;        // as GDAL names it: "table", or "schema.table"
+    bool hasShapes = false;
+};
+
+// The tables and views a login can list, spatial ones first, each group in
+// name order. Raises HostError (with the server's message, naming the
+// database) when the connection fails.
+std::vector<DatabaseTable> listDatabaseTables(const DatabaseLogin& login);
 
 } // namespace corvane::gdal
