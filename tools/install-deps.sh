@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libgl-dev
   libgdal-dev gdal-bin
   xvfb xauth
+  # The postgis tests start a private server of their own (tests/postgis).
+  postgresql-15 postgresql-15-postgis-3
 )
 
 # The Windows cross build and its check under Wine (windows/check-wine.sh)
