@@ -51,7 +51,11 @@ const std::string& zoningConnection()
     return zoning;
 }
 
-DatabaseLogin zoningLogin() { return {PgCluster::shared().folder(), "54329", "zoning", "corvane"}; }
+DatabaseLogin zoningLogin()
+{
+    (void)zoningConnection();
+    return {PgCluster::shared().folder(), "54329", "zoning", "corvane"};
+}
 
 TEST(PgMap, SchemasBecomeGroupsOnceThereIsMoreThanOneAndPlainTablesPlainLayers)
 {
@@ -105,7 +109,6 @@ TEST(PgMap, ConnectionStringsQuoteTheirValuesAndNeverShowAPassword)
 #ifdef CORVANE_WITH_MAP_APP
 TEST(PgMap, TheDialogListsTheTablesAndKeepsItsListWhenTheServerRefuses)
 {
-    (void)zoningConnection();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "postgis_tests";

@@ -39,6 +39,20 @@ const std::string& oddConnection()
     return odd;
 }
 
+const std::string& townConnection()
+{
+    static const std::string town = [] {
+        PgCluster& cluster = PgCluster::shared();
+        cluster.createDatabase("town");
+        cluster.load("town", CORVANE_DEMO_TOWN);
+        cluster.sql("town", "CREATE INDEX parcels_stname ON parcels (stname);"
+                            "CREATE INDEX parcels_stname_addnum ON parcels (stname, addnum)");
+        cluster.sql("town", "VACUUM ANALYZE");  // as after any bulk load
+        return cluster.connection("town");
+    }();
+    return town;
+}
+
 std::shared_ptr<gdal::LayerTable> tableIn(gdal::GdalMap& map, const std::string& name)
 {
     std::vector<host::Ref<host::ILayer>> layers = map.layers();

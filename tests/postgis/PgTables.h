@@ -10,6 +10,10 @@
 
 namespace corvane::testing {
 
+// The demo town loaded into the shared cluster's database "town", with the
+// indexes the town file has (street; street and number). Loaded once.
+const std::string& townConnection();
+
 // Database "odd": table "odd" with mixed-case columns "Id" (primary key),
 // "StName", "Num", "Sold" and a point "geom"; its rows carry awkward street
 // names (see oddNames()).

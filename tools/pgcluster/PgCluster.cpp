@@ -209,17 +209,4 @@ void PgCluster::dropConnections(const std::string& database) const
                         "' AND pid <> pg_backend_pid()");
 }
 
-const std::string& townConnection()
-{
-    static const std::string town = [] {
-        PgCluster& cluster = PgCluster::shared();
-        cluster.createDatabase("town");
-        cluster.load("town", CORVANE_DEMO_TOWN);
-        cluster.sql("town", "CREATE INDEX parcels_stname ON parcels (stname);"
-                            "CREATE INDEX parcels_stname_addnum ON parcels (stname, addnum); ANALYZE");
-        return cluster.connection("town");
-    }();
-    return town;
-}
-
 } // namespace corvane::testing

@@ -1,5 +1,5 @@
 #pragma once
-// A private PostgreSQL server for the tests: initdb in a temporary folder,
+// A private PostgreSQL server for tests and benchmarks: initdb in a temporary folder,
 // the server listening only on a Unix socket in that folder (no TCP), run as
 // the unprivileged "postgres" user when the tests run as root (the server
 // refuses root). The Debian default cluster is never used or touched. The
@@ -61,9 +61,5 @@ private:
     std::string m_port = "54329";
     bool m_running = false;
 };
-
-// The demo town loaded into the shared cluster's database "town", with the
-// indexes the town file has (street; street and number). Loaded once.
-const std::string& townConnection();
 
 } // namespace corvane::testing
