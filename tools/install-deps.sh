@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the map host need, from Debian's
+# Installs what the build, the tests, the map host and the QGIS plugin need
+# (QGIS 3 and its Qt 5 development files), from Debian's
 # packages only. Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -9,7 +10,8 @@ packages=(
   qt6-base-dev libgl-dev
   libgdal-dev gdal-bin
   xvfb xauth
-  # The postgis tests start a private server of their own (tests/postgis).
+  qgis python3-qgis libqgis-dev qtbase5-dev
+  # The postgis tests start a private server of their own (tools/pgcluster).
   postgresql-15 postgresql-15-postgis-3
 )
 

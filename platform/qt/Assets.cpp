@@ -9,6 +9,7 @@
 #include <QPainterPath>
 
 #include "ui/Layout.h"
+#include "qt/QtVersions.h"
 
 namespace corvane::qt {
 
@@ -22,7 +23,7 @@ QString& assetFolder()
 
 QString toQString(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return utf8Text(text);
 }
 
 // A plain hand: the index finger up, its tip at the hot spot, over a palm.

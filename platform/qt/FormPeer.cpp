@@ -13,6 +13,7 @@
 #include "qt/Assets.h"
 #include "qt/Scale.h"
 #include "qt/Style.h"
+#include "qt/QtVersions.h"
 
 namespace corvane::qt {
 
@@ -20,7 +21,7 @@ namespace {
 
 QString toQString(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return utf8Text(text);
 }
 
 Qt::Alignment toQtAlignment(ui::Alignment alignment)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "qt/QtVersions.h"
+
 namespace corvane::qt {
 
 namespace {
@@ -33,11 +35,11 @@ void installSubstitutes()
 QFont toQFont(const ui::Font& font)
 {
     installSubstitutes();
-    const QString family = QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size()));
+    const QString family = utf8Text(font.name);
     QFont result(family);
-    if (!QFontDatabase::hasFamily(family)) {
+    if (!fontFamilyInstalled(family)) {
         for (const QString& fallback : sansFallbacks()) {
-            if (QFontDatabase::hasFamily(fallback)) {
+            if (fontFamilyInstalled(fallback)) {
                 result.setFamily(fallback);
                 break;
             }

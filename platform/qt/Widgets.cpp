@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "qt/Assets.h"
+#include "qt/QtVersions.h"
 
 namespace corvane::qt {
 
@@ -34,7 +35,7 @@ void FormWidget::closeEvent(QCloseEvent* event)
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
+    if (event->button() == Qt::LeftButton && rect().contains(eventPoint(*event)) && onClick) onClick();
 }
 
 PictureButton::PictureButton(QWidget* parent, QPixmap face, QPixmap downFace)

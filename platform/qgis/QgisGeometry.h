@@ -1,0 +1,51 @@
+#pragma once
+// Shapes and envelopes handed to the system by the QGIS host. Each carries
+// the coordinate system it is written in (its layer's, or the project's for
+// the canvas extent), so that the map view can transform an envelope taken
+// from a feature before it becomes the canvas extent.
+
+#include <qgscoordinatereferencesystem.h>
+#include <qgsgeometry.h>
+#include <qgsrectangle.h>
+
+#include "host/Geometry.h"
+
+namespace corvane::qgis {
+
+class QgisEnvelope final : public host::IEnvelope {
+public:
+    QgisEnvelope(const QgsRectangle& box, QgsCoordinateReferenceSystem crs) : m_box(box), m_crs(std::move(crs)) {}
+    host::Ref<host::IEnvelope> Envelope() override { return host::makeRef<QgisEnvelope>(m_box, m_crs); }
+    double XMin() override { return m_box.xMinimum(); }
+    double YMin() override { return m_box.yMinimum(); }
+    double XMax() override { return m_box.xMaximum(); }
+    double YMax() override { return m_box.yMaximum(); }
+    // Raises error 6 when the result overflows, and a host error when it
+    // would turn the envelope inside out.
+    void Expand(double dx, double dy, bool asRatio) override;
+
+    [[nodiscard]] const QgsRectangle& box() const noexcept { return m_box; }
+    [[nodiscard]] const QgsCoordinateReferenceSystem& crs() const noexcept { return m_crs; }
+
+private:
+    QgsRectangle m_box;
+    QgsCoordinateReferenceSystem m_crs;
+};
+
+class QgisGeometry final : public host::IGeometry {
+public:
+    QgisGeometry(QgsGeometry geometry, QgsCoordinateReferenceSystem crs)
+        : m_geometry(std::move(geometry)), m_crs(std::move(crs))
+    {
+    }
+    // An empty geometry has an all-zero envelope.
+    host::Ref<host::IEnvelope> Envelope() override;
+
+    [[nodiscard]] const QgsGeometry& geometry() const noexcept { return m_geometry; }
+
+private:
+    QgsGeometry m_geometry;
+    QgsCoordinateReferenceSystem m_crs;
+};
+
+} // namespace corvane::qgis

@@ -1,0 +1,55 @@
+#pragma once
+// A whole-table read of one text column of a GeoPackage or SQLite layer,
+// answered by the database instead of row by row. The database groups the
+// column's values and hands each value once with the number of rows that
+// hold it (through QGIS's own OGR provider, as a layer whose subset string
+// is the grouping SELECT); the cursor then repeats the value that many
+// times without reading again, so the caller still meets every row. Object
+// IDs are looked up, a group at a time, only when a caller asks a row for
+// one. UI thread only.
+//
+//   if (auto groups = ValueGroups::open(*layer, streetIndex))
+//       while (auto group = groups->next()) { ... group->value, group->rows ... }
+
+#include <QVariant>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <qgsfeatureid.h>
+#include <qgsfeatureiterator.h>
+
+class QgsVectorLayer;
+
+namespace corvane::qgis {
+
+struct ValueGroup {
+    QVariant value;  // the text, or a null QVariant
+    qint64 rows = 0;
+};
+
+class ValueGroups {
+public:
+    // Nothing when the database cannot do it for this layer: another
+    // provider or format, a layer with a subset string or unsaved edits, a
+    // field that is not text, or a grouping query that fails to open.
+    static std::unique_ptr<ValueGroups> open(QgsVectorLayer& layer, int fieldIndex);
+
+    ValueGroups(std::unique_ptr<QgsVectorLayer> grouped, QgsFeatureIterator rows);
+    ~ValueGroups();
+    ValueGroups(const ValueGroups&) = delete;
+    ValueGroups& operator=(const ValueGroups&) = delete;
+
+    // The next group, or nothing after the last.
+    std::optional<ValueGroup> next();
+
+private:
+    std::unique_ptr<QgsVectorLayer> m_grouped;
+    QgsFeatureIterator m_rows;
+};
+
+// The IDs of the rows of `layer` whose field holds `value` (Null included),
+// in ID order, without `except`.
+std::vector<QgsFeatureId> idsHolding(QgsVectorLayer& layer, int fieldIndex, const QVariant& value, QgsFeatureId except);
+
+} // namespace corvane::qgis
