@@ -1,22 +1,16 @@
 // The four exports of the server library. Each hands over to the COM server
 // support with the component's tables; nothing else is exported.
+#include "HostAttach.h"
 #include "com/DynamicLibrary.h"
 #include "com/Server.h"
 #include "command/CorvaneGIS.h"
 
 #include <string>
-#ifndef _WIN32
-#include "HostAttach.h"
-#endif
 
 namespace {
 
-#ifdef _WIN32
-// The native host has no services to publish: the component's own are used.
-constexpr void (*kAttachHost)() noexcept = nullptr;
-#else
+// On Windows the services a host did not publish are the library's own.
 constexpr void (*kAttachHost)() noexcept = &corvane::server::attachHostServices;
-#endif
 
 const corvane::com::ServerDescription kLoadedServer{corvane::command::kServer.classes,
                                                     corvane::command::kServer.typeLibrary, kAttachHost};

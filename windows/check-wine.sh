@@ -4,13 +4,16 @@
 # client creates the command by ProgID and by class identifier and checks
 # its properties, its member-less default interface, its type library, its
 # version resource and its unload test, and regsvr32 /u must leave no key.
+# Between the two, the Windows test host walks the whole journey through the
+# command's real windows on a virtual display (Xvfb) and saves a screenshot of
+# each dialog in BUILD_DIR/shots.
 #
 #   windows/check-wine.sh [BUILD_DIR]           64-bit (default build/windows)
 #   windows/check-wine.sh --32 [BUILD_DIR]      32-bit, as the native host loads it
 #                                                (default build/windows32)
 #
 # Needs g++-mingw-w64-x86-64-posix, mingw-w64-tools, libwine-dev and wine64
-# (tools/install-deps.sh --windows installs them); --32 needs
+# and Xvfb (tools/install-deps.sh --windows installs them); --32 needs
 # g++-mingw-w64-i686-posix and wine32 (the i386 architecture) as well.
 set -euo pipefail
 
@@ -38,17 +41,36 @@ cmake --build "$build"
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/corvane-wine.XXXXXX)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb_pid=
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
+    if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    if [[ -n "${display_file:-}" ]]; then rm -f "$display_file"; fi
 }
 trap cleanup EXIT
 
+# Every Wine process of the check shares one virtual display, started
+# before the prefix so that its desktop lives on it too.
+if [[ -z "${DISPLAY:-}" ]]; then
+  display_file=$(mktemp /tmp/corvane-xvfb.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [[ -s "$display_file" ]] && break; sleep 0.1; done
+  [[ -s "$display_file" ]] || { echo "FAIL no virtual display"; exit 1; }
+  export DISPLAY=":$(head -n1 "$display_file")"
+fi
+
 echo "== Wine prefix $WINEPREFIX"
 "$wine" wineboot -i >/dev/null 2>&1
+# A Wine desktop on the virtual display: Wine then draws every window's
+# title bar and border itself, and the screenshots show them.
+"$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 target="$WINEPREFIX/drive_c/corvane"
 mkdir -p "$target"
-cp "$build/CorvaneAddressSearch.dll" "$build/corvane-com-check.exe" "$build/tlb/HostCommand.tlb" "$target/"
+cp "$build/CorvaneAddressSearch.dll" "$build/corvane-com-check.exe" "$build/corvane-test-host.exe" \
+   "$build/corvane-win32-check.exe" "$build/tlb/HostCommand.tlb" "$target/"
 check='C:\corvane\corvane-com-check.exe'
 # The host's own library, registered as the host's installation has it.
 "$wine" "$check" --register-host 'C:\corvane\HostCommand.tlb' || { echo "FAIL registering the host's library"; exit 1; }
@@ -77,9 +99,27 @@ grep -qi 'corvane\\CorvaneAddressSearch.dll' <<<"$inproc" && echo "ok   InprocSe
 ownedByHost && echo "ok   ICommand's registration still names the host's library" || { echo "FAIL ICommand taken over"; failures=$((failures + 1)); }
 
 echo "== client"
-if ! "$wine" "$check" | tr -d '\r'; then
+if ! timeout 120 "$wine" "$check" | tr -d '\r'; then
   failures=$((failures + 1))
 fi
+
+echo "== the Windows file system and windowing layer"
+mkdir -p "$target/scratch"
+if ! timeout 120 "$wine" 'C:\corvane\corvane-win32-check.exe' 'C:\corvane\scratch' | tr -d '\r'; then
+  failures=$((failures + 1))
+fi
+
+echo "== the journey through the dialogs"
+rm -rf "$build/shots"
+mkdir -p "$target/shots"
+if ! timeout 300 "$wine" 'C:\corvane\corvane-test-host.exe' 'C:\corvane\shots' | tr -d '\r'; then
+  failures=$((failures + 1))
+fi
+cp -r "$target/shots" "$build/shots" && echo "     screenshots in $build/shots"
+# The configuration file was written under the prefix's real C:\Program Files.
+ls "$WINEPREFIX/drive_c/Program Files/CorvaneGIS/CorvaneAddressSearch/config" >/dev/null 2>&1 \
+  && echo "ok   config under C:\Program Files\CorvaneGIS\CorvaneAddressSearch" \
+  || { echo "FAIL no config under C:\Program Files"; failures=$((failures + 1)); }
 
 echo "== regsvr32 /u"
 "$wine" regsvr32 /u /s 'C:\corvane\CorvaneAddressSearch.dll' || { echo "FAIL regsvr32 /u"; exit 1; }

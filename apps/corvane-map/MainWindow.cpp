@@ -5,14 +5,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
+#include <cmath>
 #include <iostream>
 
 #include "CommandInstall.h"
 #include "DatabaseLayersDialog.h"
+#include "MapPropertiesDialog.h"
+#include "gdal/SpatialReference.h"
 #include "com/Registry.h"
 #include "gdal/MapBuilder.h"
 #include "gdal/PgSources.h"
@@ -21,7 +26,8 @@
 namespace corvane::map {
 
 MainWindow::MainWindow(HostOptions options)
-    : m_options(std::move(options)), m_document(std::make_shared<gdal::GdalDocument>())
+    : m_options(std::move(options)), m_settings(m_options.settingsFile),
+      m_document(std::make_shared<gdal::GdalDocument>())
 {
     setObjectName(QStringLiteral("CorvaneMap"));
     setWindowTitle(QStringLiteral("Corvane Map"));
@@ -31,10 +37,25 @@ MainWindow::MainWindow(HostOptions options)
 
     m_canvas = new MapCanvas(m_document, this);
     setCentralWidget(m_canvas);
+    m_layerPanel = new LayerPanel(*m_canvas, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_layerPanel);
+    m_layerPanel->lookChanged = [this] { m_settings.saveLooks(*m_document->map(), m_canvas->look()); };
+    m_scaleLabel = new QLabel(this);
+    m_scaleLabel->setObjectName(QStringLiteral("MapScale"));
+    m_scaleLabel->setMinimumWidth(110);
+    m_pointerLabel = new QLabel(this);
+    m_pointerLabel->setObjectName(QStringLiteral("PointerCoordinates"));
+    m_pointerLabel->setMinimumWidth(220);
+    statusBar()->addPermanentWidget(m_scaleLabel);
+    statusBar()->addPermanentWidget(m_pointerLabel);
+    m_canvas->redrawn = [this] { showScale(); };
+    m_canvas->pointerMoved = [this](const QPointF& at) { showPointer(at); };
     buildMenus();
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     m_commands = std::make_unique<CommandBar>(*m_commandTools, *tools, host::Ref<host::HostObject>(m_application));
     statusBar()->showMessage(QStringLiteral("Ready"));
+    restoreGeometry(m_settings.windowGeometry());
+    restoreState(m_settings.windowState());
 }
 
 MainWindow::~MainWindow()
@@ -50,6 +71,9 @@ void MainWindow::buildMenus()
     open->setShortcut(QKeySequence::Open);
     file->addAction(QStringLiteral("Add &Database Layers..."), this, [this] { chooseDatabaseLayers(); })
         ->setObjectName(QStringLiteral("AddDatabaseLayers"));
+    m_recentMenu = file->addMenu(QStringLiteral("&Recent Files"));
+    m_recentMenu->setObjectName(QStringLiteral("RecentFiles"));
+    fillRecentMenu();
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
 
@@ -66,6 +90,9 @@ void MainWindow::buildMenus()
     QAction* full = view->addAction(QStringLiteral("&Full Extent"), this, [this] { m_canvas->zoomToFullExtent(); });
     full->setObjectName(QStringLiteral("FullExtent"));
     full->setToolTip(QStringLiteral("Zoom to the full extent of the map"));
+    view->addAction(QStringLiteral("&Map Properties..."), this, [this] { chooseMapSrs(); });
+    view->addSeparator();
+    view->addAction(m_layerPanel->toggleViewAction());
 
     m_mapTools = addToolBar(QStringLiteral("Map"));
     m_mapTools->setObjectName(QStringLiteral("MapTools"));
@@ -89,13 +116,22 @@ QString MainWindow::openFiles(const std::vector<std::string>& paths)
         std::shared_ptr<gdal::GdalMap> map = gdal::openMap(paths);
         m_document->setMap(std::move(map));
         m_canvas->attachMap();
+        MapLook look = m_canvas->look();
+        m_settings.restoreLooks(*m_document->map(), look);
+        m_canvas->setLook(std::move(look));
         m_canvas->zoomToFullExtent();
+        m_layerPanel->rebuild();
         QStringList names;
+        QStringList files;
         for (const auto& p : paths) {
-            names << QString::fromStdString(gdal::isPostgresConnection(p) ? gdal::connectionTitle(p)
-                                                                          : std::filesystem::path(p).filename().string());
+            const bool database = gdal::isPostgresConnection(p);
+            names << QString::fromStdString(database ? gdal::connectionTitle(p)
+                                                     : std::filesystem::path(p).filename().string());
+            files << (database ? QString::fromStdString(p) : QFileInfo(QString::fromStdString(p)).absoluteFilePath());
         }
         setWindowTitle(QStringLiteral("%1 - Corvane Map").arg(names.join(QStringLiteral(", "))));
+        m_settings.addRecentFiles(files);
+        fillRecentMenu();
         return {};
     } catch (const host::HostError& e) {
         const QString problem = QString::fromStdString(e.description());
@@ -141,9 +177,10 @@ void MainWindow::report(const QString& problem)
 void MainWindow::chooseFiles()
 {
     const QStringList files = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("Open GIS files"), QString(),
+        this, QStringLiteral("Open GIS files"), m_settings.lastFolder(),
         QStringLiteral("GIS files (*.gpkg *.shp *.geojson *.json *.gdb *.csv *.kml *.gml *.sqlite);;All files (*)"));
     if (files.isEmpty()) return;
+    m_settings.setLastFolder(QFileInfo(files.front()).absolutePath());
     std::vector<std::string> paths;
     for (const QString& f : files) paths.push_back(f.toStdString());
     openFiles(paths);
@@ -162,6 +199,7 @@ QString MainWindow::addSources(const std::vector<std::string>& sources)
         m_canvas->attachMap();
         if (first) m_canvas->zoomToFullExtent();
         else m_canvas->redraw();
+        m_layerPanel->rebuild();
         return {};
     } catch (const std::exception& e) {
         const QString problem = QString::fromUtf8(e.what());
@@ -178,8 +216,52 @@ void MainWindow::chooseDatabaseLayers()
     if (!connection.empty()) addSources({connection});
 }
 
+void MainWindow::chooseMapSrs()
+{
+    if (!editMapSrs(this, *m_document->map())) return;
+    m_canvas->redraw();
+    m_layerPanel->rebuild();
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    for (const QString& entry : m_settings.recentFiles()) {
+        const QStringList files = entry.split(QLatin1Char('\n'));
+        QStringList names;
+        for (const QString& f : files) names << QFileInfo(f).fileName();
+        QAction* action = m_recentMenu->addAction(names.join(QStringLiteral(", ")), this, [this, files] {
+            std::vector<std::string> paths;
+            for (const QString& f : files) paths.push_back(f.toStdString());
+            openFiles(paths);
+        });
+        action->setToolTip(files.join(QStringLiteral(", ")));
+    }
+    m_recentMenu->setEnabled(!m_recentMenu->isEmpty());
+}
+
+QString MainWindow::scaleText() const
+{
+    const double n = m_canvas->scaleDenominator();
+    if (!(n > 0)) return {};
+    return QStringLiteral("1:%L1").arg(std::round(n), 0, 'f', 0);
+}
+
+QString MainWindow::coordinatesText() const { return m_pointerLabel->text(); }
+
+void MainWindow::showScale() { m_scaleLabel->setText(scaleText()); }
+
+void MainWindow::showPointer(const QPointF& at)
+{
+    const gdal::Srs srs = m_document->map()->srs();
+    const bool degrees = srs && srs->IsGeographic();
+    const int decimals = degrees ? 6 : 2;
+    m_pointerLabel->setText(QStringLiteral("%1, %2").arg(at.x(), 0, 'f', decimals).arg(at.y(), 0, 'f', decimals));
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    m_settings.saveWindow(saveGeometry(), saveState());
     // Dialogs of the commands live in tool windows over this one.
     m_commands->releaseAll();
     QMainWindow::closeEvent(event);

@@ -6,6 +6,8 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "PickedFeature.h"
+
 namespace corvane::map {
 
 namespace {
@@ -23,7 +25,7 @@ MapCanvas::MapCanvas(std::shared_ptr<gdal::GdalDocument> document, QWidget* pare
     : QWidget(parent), m_document(std::move(document)), m_renderer(m_document->map())
 {
     setObjectName(QStringLiteral("MapCanvas"));
-    setMouseTracking(false);
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::OpenHandCursor);
     attachMap();
@@ -33,9 +35,17 @@ void MapCanvas::attachMap()
 {
     const std::shared_ptr<gdal::GdalMap>& map = m_document->map();
     m_renderer.setMap(map);
+    m_look = MapLook::defaultsFor(*map);
+    m_renderer.setLook(std::make_shared<const MapLook>(m_look));
+    m_highlight.clear();
+    // Searches made before this map was shown mark nothing.
+    if (auto last = map->handOuts()->latest()) m_seenHandOut = last->serial;
     // The system sets the extent, then refreshes; only the refresh redraws.
-    const auto refreshed = [this] { redraw(); };
-    map->setListener({{}, refreshed});
+    const auto refreshed = [this] {
+        markPickedFeature();
+        redraw();
+    };
+    map->setListener({[this](const gdal::Box&) { m_highlight.clear(); }, refreshed});
     m_document->pageLayout()->setMap(map);
     m_document->pageLayout()->setListener({{}, refreshed});
     redraw();
@@ -50,6 +60,35 @@ void MapCanvas::setLayoutView(bool layout)
 void MapCanvas::zoomToFullExtent()
 {
     if (auto full = m_document->map()->fullExtent()) setMapExtent(*full);
+}
+
+void MapCanvas::setLook(MapLook look)
+{
+    m_look = std::move(look);
+    m_renderer.setLook(std::make_shared<const MapLook>(m_look));
+    redraw();
+}
+
+void MapCanvas::markPickedFeature()
+{
+    gdal::GdalMap& map = *m_document->map();
+    auto picked = takePickedFeature(map, m_look, m_renderer.transforms(), map.extentBox(), m_seenHandOut);
+    if (picked) m_highlight.mark(std::move(picked->shape), picked->label);
+}
+
+QPointF MapCanvas::mapPointAt(const QPointF& position) const
+{
+    const QRectF area = mapArea();
+    const double width = m_shown.xMax - m_shown.xMin;
+    const double height = m_shown.yMax - m_shown.yMin;
+    if (area.width() <= 0 || area.height() <= 0) return {};
+    return {m_shown.xMin + (position.x() - area.left()) / area.width() * width,
+            m_shown.yMax - (position.y() - area.top()) / area.height() * height};
+}
+
+double MapCanvas::scaleDenominator() const
+{
+    return map::scaleDenominator(m_shown, mapArea().width(), m_document->map()->srs(), logicalDpiX());
 }
 
 void MapCanvas::setMapExtent(const gdal::Box& box)
@@ -95,7 +134,8 @@ void MapCanvas::redraw()
                          Qt::AlignCenter, title);
     }
     painter.fillRect(area, QColor(252, 252, 248));
-    m_shown = fitExtent(m_document->map()->extentBox(), area.size());
+    const gdal::Box requested = m_document->map()->extentBox();
+    m_shown = fitExtent(requested, area.size(), groundScaleAt(m_document->map()->srs(), requested));
     m_stats = m_renderer.render(painter, area, m_shown);
     if (layoutView()) {
         painter.setPen(QPen(Qt::black, 1.0));
@@ -107,6 +147,7 @@ void MapCanvas::redraw()
     ++m_redraws;
     m_renderMs = static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
     update();
+    if (redrawn) redrawn();
 }
 
 void MapCanvas::paintEvent(QPaintEvent*)
@@ -114,11 +155,15 @@ void MapCanvas::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (m_dragOffset.isNull()) {
         painter.drawImage(0, 0, m_image);
-        return;
+    } else {
+        painter.fillRect(rect(), QColor(252, 252, 248));
+        painter.setClipRect(mapArea());
+        painter.drawImage(m_dragOffset, m_image);
     }
-    painter.fillRect(rect(), QColor(252, 252, 248));
-    painter.setClipRect(mapArea());
-    painter.drawImage(m_dragOffset, m_image);
+    if (m_highlight.marked()) {
+        painter.setClipRect(mapArea());
+        m_highlight.paint(painter, mapToPixels(m_shown, mapArea()) * QTransform::fromTranslate(m_dragOffset.x(), m_dragOffset.y()));
+    }
 }
 
 void MapCanvas::resizeEvent(QResizeEvent*) { redraw(); }
@@ -133,6 +178,7 @@ void MapCanvas::mousePressEvent(QMouseEvent* event)
 
 void MapCanvas::mouseMoveEvent(QMouseEvent* event)
 {
+    if (pointerMoved && mapArea().contains(event->position())) pointerMoved(mapPointAt(event->position()));
     if (!m_dragging) return;
     m_dragOffset = event->position().toPoint() - m_dragStart;
     update();

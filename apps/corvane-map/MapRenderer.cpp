@@ -3,47 +3,22 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
-#include <array>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 #include <ogr_geometry.h>
 
+#include "LabelPlacer.h"
 #include "gdal/GdalLayers.h"
 
 namespace corvane::map {
 
 namespace {
 
-struct LayerStyle {
-    QColor fill;
-    QColor line;
-};
-
-// Colours by draw order; parcels, streets and points of a town look apart.
-constexpr std::array<std::array<int, 6>, 6> kPalette{{
-    {{246, 236, 214, 150, 130, 100}},
-    {{214, 232, 246, 90, 110, 140}},
-    {{226, 242, 214, 100, 130, 90}},
-    {{244, 222, 228, 150, 90, 110}},
-    {{236, 230, 246, 110, 100, 150}},
-    {{240, 240, 240, 110, 110, 110}},
-}};
-
-LayerStyle styleFor(std::size_t index)
-{
-    const auto& c = kPalette[index % kPalette.size()];
-    return {QColor(c[0], c[1], c[2]), QColor(c[3], c[4], c[5])};
-}
-
-void collectFeatureLayers(const host::Ref<host::ILayer>& layer, std::vector<gdal::FeatureLayer*>& out)
-{
-    if (auto* feature = dynamic_cast<gdal::FeatureLayer*>(layer.get())) {
-        out.push_back(feature);
-        return;
-    }
-    if (auto* group = dynamic_cast<gdal::GroupLayer*>(layer.get()))
-        for (const auto& child : group->layers()) collectFeatureLayers(child, out);
-}
+// Past this many shapes in view a layer's labels would be unreadable even
+// where they fit; skip collecting them.
+constexpr std::int64_t kMostLabelledShapes = 4000;
 
 void addRing(QPainterPath& path, const OGRLineString& ring, const QTransform& t)
 {
@@ -55,8 +30,8 @@ void addRing(QPainterPath& path, const OGRLineString& ring, const QTransform& t)
 
 class ShapePainter {
 public:
-    ShapePainter(QPainter& painter, const QTransform& transform, LayerStyle style)
-        : m_painter(painter), m_transform(transform), m_style(style)
+    ShapePainter(QPainter& painter, const QTransform& transform, const LayerLook& look)
+        : m_painter(painter), m_transform(transform), m_look(look)
     {
     }
 
@@ -79,7 +54,7 @@ public:
 private:
     void drawPoint(const OGRPoint& point)
     {
-        m_painter.setPen(QPen(m_style.line.darker(150), 1.0));
+        m_painter.setPen(QPen(m_look.outline.darker(150), 1.0));
         m_painter.setBrush(QColor(200, 40, 40));
         m_painter.drawEllipse(m_transform.map(QPointF(point.getX(), point.getY())), 3.0, 3.0);
     }
@@ -99,37 +74,88 @@ private:
         path.setFillRule(Qt::OddEvenFill);
         if (const OGRLinearRing* outer = polygon.getExteriorRing()) addRing(path, *outer, m_transform);
         for (int i = 0; i < polygon.getNumInteriorRings(); ++i) addRing(path, *polygon.getInteriorRing(i), m_transform);
-        m_painter.setPen(QPen(m_style.line, 0.0));
-        m_painter.setBrush(m_style.fill);
+        m_painter.setPen(QPen(m_look.outline, 0.0));
+        m_painter.setBrush(m_look.fill);
         m_painter.drawPath(path);
     }
 
     QPainter& m_painter;
     const QTransform& m_transform;
-    LayerStyle m_style;
+    const LayerLook& m_look;
+};
+
+// Where a feature's label goes: inside a polygon's box, along the middle
+// of a line, beside a point.
+LabelCandidate labelFor(const OGRGeometry& geometry, const QTransform& t, QString text)
+{
+    LabelCandidate label;
+    label.text = std::move(text);
+    switch (wkbFlatten(geometry.getGeometryType())) {
+    case wkbPoint:
+    case wkbMultiPoint: {
+        OGREnvelope e;
+        geometry.getEnvelope(&e);
+        label.anchor = t.map(QPointF(e.MinX, e.MaxY)) + QPointF(6.0, -8.0);
+        label.room = -1.0;
+        break;
+    }
+    case wkbLineString:
+    case wkbMultiLineString: {
+        const OGRLineString* line = wkbFlatten(geometry.getGeometryType()) == wkbLineString
+                                        ? geometry.toLineString()
+                                        : geometry.toMultiLineString()->getGeometryRef(0);
+        if (line == nullptr || line->getNumPoints() < 2) return label;
+        // The longest segment carries the label.
+        double best = -1.0;
+        for (int i = 0; i + 1 < line->getNumPoints(); ++i) {
+            const QPointF a = t.map(QPointF(line->getX(i), line->getY(i)));
+            const QPointF b = t.map(QPointF(line->getX(i + 1), line->getY(i + 1)));
+            const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+            if (length <= best) continue;
+            best = length;
+            label.anchor = (a + b) / 2.0;
+            double angle = std::atan2(b.y() - a.y(), b.x() - a.x()) * 180.0 / std::numbers::pi;
+            if (angle > 90.0) angle -= 180.0;  // never upside down
+            if (angle < -90.0) angle += 180.0;
+            label.angle = angle;
+        }
+        label.room = best;
+        break;
+    }
+    default: {
+        OGREnvelope e;
+        geometry.getEnvelope(&e);
+        const QRectF box = t.mapRect(QRectF(QPointF(e.MinX, e.MinY), QPointF(e.MaxX, e.MaxY)));
+        label.anchor = box.center();
+        label.room = box.width();
+        if (box.height() < 8.0) label.room = 0.0;
+        break;
+    }
+    }
+    return label;
+}
+
+// Labels cost a field read per feature: read them only where the layer's
+// features are, on average, big enough on screen to carry one.
+bool worthLabelling(gdal::LayerTable& table, OGRCoordinateTransformation* toMap, double pixelsPerUnit)
+{
+    constexpr double kSmallestLabelledFeature = 12.0;  // pixels
+    const auto extent = table.fullExtent();
+    if (!extent) return false;
+    const auto inMap = toMap ? gdal::projectBox(*extent, *toMap) : extent;
+    const std::int64_t total = table.featureTotal();
+    if (!inMap || total <= 0) return false;
+    const double area = (inMap->xMax - inMap->xMin) * (inMap->yMax - inMap->yMin);
+    // A single feature, or features along a line, leave no area to share.
+    if (area <= 0.0 || total == 1) return true;
+    return std::sqrt(area / static_cast<double>(total)) * pixelsPerUnit >= kSmallestLabelledFeature;
+}
+
+struct PendingLabels {
+    std::vector<LabelCandidate> candidates;
 };
 
 } // namespace
-
-gdal::Box fitExtent(const gdal::Box& requested, const QSizeF& viewport)
-{
-    const double cx = (requested.xMin + requested.xMax) / 2.0;
-    const double cy = (requested.yMin + requested.yMax) / 2.0;
-    double width = std::max(requested.xMax - requested.xMin, 0.0);
-    double height = std::max(requested.yMax - requested.yMin, 0.0);
-    if (width < kMinimumExtentSize && height < kMinimumExtentSize) {
-        width = std::max(width, kMinimumExtentSize);
-        height = std::max(height, kMinimumExtentSize);
-    }
-    if (viewport.width() > 0 && viewport.height() > 0) {
-        const double aspect = viewport.width() / viewport.height();
-        if (width >= height * aspect)
-            height = width / aspect;
-        else
-            width = height * aspect;
-    }
-    return {cx - width / 2.0, cy - height / 2.0, cx + width / 2.0, cy + height / 2.0};
-}
 
 QTransform mapToPixels(const gdal::Box& extent, const QRectF& target)
 {
@@ -143,22 +169,64 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
 {
     RenderStats stats;
     if (!m_map) return stats;
-    std::vector<gdal::FeatureLayer*> layers;
-    for (const auto& layer : m_map->layers()) collectFeatureLayers(layer, layers);
+    const std::vector<gdal::FeatureLayer*> layers = featureLayersOf(*m_map);
+    const gdal::Srs mapSrs = m_map->srs();
+    const MapLook fallback;
 
     const QTransform transform = mapToPixels(extent, target);
     painter.save();
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    std::vector<PendingLabels> labels(layers.size());
     // The first layer is on top: draw from the last.
     for (std::size_t i = layers.size(); i-- > 0;) {
-        ShapePainter shapes(painter, transform, styleFor(i));
-        layers[i]->table().shapesWithin(extent, [&](const OGRGeometry& geometry, std::int64_t) {
-            shapes.draw(geometry);
+        gdal::FeatureLayer& layer = *layers[i];
+        const LayerLook& look = m_look ? m_look->of(layer) : fallback.of(layer);
+        if (!look.visible) continue;
+        gdal::LayerTable& table = layer.table();
+        const gdal::Srs& layerSrs = table.schema().srs;
+        gdal::TransformPool::Lent toMap = m_transforms->borrow(layerSrs, mapSrs);
+        // Read what lies in the extent as seen from the layer's own system.
+        gdal::Box area = extent;
+        if (toMap) {
+            const gdal::TransformPool::Lent fromMap = m_transforms->borrow(mapSrs, layerSrs);
+            const auto projected = fromMap ? gdal::projectBox(extent, *fromMap.get()) : std::nullopt;
+            if (!projected) continue;  // the extent lies outside what the layer's system covers
+            area = *projected;
+        }
+        const double pixelsPerUnit = target.width() / std::max(extent.xMax - extent.xMin, 1e-300);
+        const int labelField = look.labelField.empty() || !m_look || !worthLabelling(table, toMap.get(), pixelsPerUnit)
+                                   ? -1
+                                   : [&] {
+                                         const std::int32_t index = table.schema().findField(look.labelField);
+                                         return index < 0 ? -1 : table.schema().field(index).ogrIndex;
+                                     }();
+        ShapePainter shapes(painter, transform, look);
+        std::int64_t drawn = 0;
+        table.labelledShapesWithin(area, labelField, [&](const OGRGeometry& geometry, std::int64_t, const char* text) {
+            const OGRGeometry* shown = &geometry;
+            std::unique_ptr<OGRGeometry> projected;
+            if (toMap) {
+                projected.reset(geometry.clone());
+                if (projected->transform(toMap.get()) != OGRERR_NONE) return true;
+                shown = projected.get();
+            }
+            shapes.draw(*shown);
             ++stats.shapes;
+            if (labelField >= 0 && *text != '\0' && ++drawn <= kMostLabelledShapes)
+                labels[i].candidates.push_back(labelFor(*shown, transform, QString::fromUtf8(text)));
             return true;
         });
+        if (drawn > kMostLabelledShapes) labels[i].candidates.clear();
     }
+    LabelPlacer placer(painter.font());
+    for (const PendingLabels& layer : labels) {
+        for (const LabelCandidate& candidate : layer.candidates) {
+            if (placer.offer(candidate)) ++stats.labels;
+        }
+    }
+    placer.draw(painter);
+    stats.labelOutlines = placer.placed();
     painter.restore();
     return stats;
 }

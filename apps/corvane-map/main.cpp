@@ -92,6 +92,10 @@ int main(int argc, char** argv)
     if (!args.driveC.isEmpty()) options.driveC = args.driveC.toStdString();
     options.registryPath = args.registry.empty() ? corvane::com::Registry::defaultPath() : args.registry;
     options.interactive = !automated;
+    // A script gets the same window every time: it neither reads nor
+    // changes what the user's own runs remember.
+    if (automated)
+        options.settingsFile = QString::fromStdString((options.driveC.parent_path() / "corvane-map-automation.ini").string());
     options.bundledCommand = findBeside(QStringLiteral("../../lib/libCorvaneAddressSearch.so"),
                                         CORVANE_COMMAND_LIBRARY)
                                  .toStdString();

@@ -260,6 +260,7 @@ host::Ref<host::IFeature> GdalCursor::readNext()
     OGRFeatureUniquePtr feature = fetch();
     if (!feature) return {};
     ++m_delivered;
+    if (m_ids && m_request.withGeometry && m_request.handOuts) recordHandOut(*feature);
     // A recycled row is reused only when the caller let go of the last one.
     if (m_request.recycling && m_row && m_row.use_count() == 1) {
         m_row->reset(m_context, std::move(feature));
@@ -267,6 +268,20 @@ host::Ref<host::IFeature> GdalCursor::readNext()
         m_row = std::make_shared<GdalRow>(m_context, std::move(feature));
     }
     return host::Ref<host::IFeature>(m_row);
+}
+
+void GdalCursor::recordHandOut(const OGRFeature& feature) const
+{
+    HandedOutFeature out;
+    out.table = m_request.table;
+    out.fid = feature.GetFID();
+    if (const OGRGeometry* shape = feature.GetGeometryRef()) out.shape.reset(shape->clone());
+    out.srs = m_schema->srs;
+    for (int i = 0; i < feature.GetFieldCount(); ++i) {
+        const char* text = feature.IsFieldSetAndNotNull(i) ? feature.GetFieldAsString(i) : "";
+        out.fields.emplace_back(feature.GetFieldDefnRef(i)->GetNameRef(), text);
+    }
+    m_request.handOuts->publish(std::move(out));
 }
 
 host::Ref<host::IRow> GdalCursor::NextRow() { return next(); }

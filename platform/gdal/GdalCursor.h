@@ -21,6 +21,7 @@
 
 #include "gdal/DataSource.h"
 #include "gdal/GdalRow.h"
+#include "gdal/HandedOutFeature.h"
 #include "gdal/LayerSchema.h"
 #include "gdal/ValueRunRows.h"
 #include "host/Tables.h"
@@ -31,6 +32,10 @@ struct CursorRequest {
     std::string whereClause;
     bool withGeometry = false;
     bool recycling = false;
+    // Where a feature search by object IDs records what it hands out (may
+    // be empty), and the table it reads, to say where the feature came from.
+    std::shared_ptr<HandedOutFeatures> handOuts;
+    const LayerTable* table = nullptr;
 };
 
 class GdalCursor final : public host::ICursor, public host::IFeatureCursor {
@@ -50,6 +55,7 @@ private:
     void narrowToUsedFields();
     [[nodiscard]] bool answerFromValueRuns();
     [[nodiscard]] bool meetsTextEqualities(const OGRFeature& feature) const;
+    void recordHandOut(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
     host::Ref<host::IFeature> readNext();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;

@@ -6,7 +6,7 @@
 
 namespace corvane::gdal {
 
-host::Ref<host::IEnvelope> GdalEnvelope::Envelope() { return host::makeRef<GdalEnvelope>(m_box); }
+host::Ref<host::IEnvelope> GdalEnvelope::Envelope() { return host::makeRef<GdalEnvelope>(m_box, m_srs); }
 
 void GdalEnvelope::Expand(double dx, double dy, bool asRatio)
 {
@@ -36,12 +36,18 @@ Box boxOf(host::IEnvelope& envelope)
     return {envelope.XMin(), envelope.YMin(), envelope.XMax(), envelope.YMax()};
 }
 
+Srs srsOfEnvelope(host::IEnvelope& envelope)
+{
+    if (auto* ours = dynamic_cast<GdalEnvelope*>(&envelope)) return ours->srs();
+    return {};
+}
+
 host::Ref<host::IEnvelope> GdalGeometry::Envelope()
 {
-    if (m_geometry->IsEmpty()) return host::makeRef<GdalEnvelope>(Box{});
+    if (m_geometry->IsEmpty()) return host::makeRef<GdalEnvelope>(Box{}, m_srs);
     OGREnvelope envelope;
     m_geometry->getEnvelope(&envelope);
-    return host::makeRef<GdalEnvelope>(Box{envelope.MinX, envelope.MinY, envelope.MaxX, envelope.MaxY});
+    return host::makeRef<GdalEnvelope>(Box{envelope.MinX, envelope.MinY, envelope.MaxX, envelope.MaxY}, m_srs);
 }
 
 } // namespace corvane::gdal

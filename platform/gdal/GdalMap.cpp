@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdal/GdalLayers.h"
+#include "gdal/SpatialReference.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -21,12 +22,35 @@ void unite(std::optional<Box>& total, const Box& box)
     total->yMax = std::max(total->yMax, box.yMax);
 }
 
-void uniteLayer(std::optional<Box>& total, const host::Ref<host::ILayer>& layer)
+void uniteLayer(std::optional<Box>& total, const host::Ref<host::ILayer>& layer, const Srs& mapSrs)
 {
     if (auto* feature = dynamic_cast<FeatureLayer*>(layer.get())) {
-        if (auto box = feature->table().fullExtent()) unite(total, *box);
+        if (auto box = feature->table().fullExtent()) {
+            if (auto projected = projectBox(*box, feature->table().schema().srs, mapSrs)) unite(total, *projected);
+        }
     } else if (auto* group = dynamic_cast<GroupLayer*>(layer.get())) {
-        for (const auto& child : group->layers()) uniteLayer(total, child);
+        for (const auto& child : group->layers()) uniteLayer(total, child, mapSrs);
+    }
+}
+
+Srs firstSrs(const std::vector<host::Ref<host::ILayer>>& layers)
+{
+    for (const auto& layer : layers) {
+        if (auto* feature = dynamic_cast<FeatureLayer*>(layer.get())) {
+            if (const Srs& srs = feature->table().schema().srs) return srs;
+        } else if (auto* group = dynamic_cast<GroupLayer*>(layer.get())) {
+            if (Srs srs = firstSrs(group->layers())) return srs;
+        }
+    }
+    return {};
+}
+
+void reportTo(const host::Ref<host::ILayer>& layer, const std::shared_ptr<HandedOutFeatures>& record)
+{
+    if (auto* feature = dynamic_cast<FeatureLayer*>(layer.get())) {
+        feature->table().setHandOuts(record);
+    } else if (auto* group = dynamic_cast<GroupLayer*>(layer.get())) {
+        for (const auto& child : group->layers()) reportTo(child, record);
     }
 }
 
@@ -41,8 +65,15 @@ host::Ref<host::ILayer> GdalMap::Layer(std::int32_t index)
     return m_layers[static_cast<std::size_t>(index)];
 }
 
+void GdalMap::addLayer(host::Ref<host::ILayer> layer)
+{
+    reportTo(layer, m_handOuts);
+    m_layers.push_back(std::move(layer));
+}
+
 void GdalMap::insertLayer(std::size_t position, host::Ref<host::ILayer> layer)
 {
+    reportTo(layer, m_handOuts);
     position = std::min(position, m_layers.size());
     m_layers.insert(m_layers.begin() + static_cast<std::ptrdiff_t>(position), std::move(layer));
 }
@@ -55,8 +86,19 @@ void GdalMap::removeLayer(std::size_t position)
 std::optional<Box> GdalMap::fullExtent() const
 {
     std::optional<Box> total;
-    for (const auto& layer : m_layers) uniteLayer(total, layer);
+    const Srs mapSrs = srs();
+    for (const auto& layer : m_layers) uniteLayer(total, layer, mapSrs);
     return total;
+}
+
+Srs GdalMap::srs() const { return m_chosenSrs ? m_chosenSrs : firstSrs(m_layers); }
+
+void GdalMap::setSrs(Srs chosen)
+{
+    const Srs before = srs();
+    const std::optional<Box> shown = m_extent;
+    m_chosenSrs = std::move(chosen);
+    if (shown) m_extent = projectBox(*shown, before, srs());
 }
 
 Box GdalMap::extentBox()
@@ -65,7 +107,7 @@ Box GdalMap::extentBox()
     return *m_extent;
 }
 
-host::Ref<host::IEnvelope> GdalMap::Extent() { return host::makeRef<GdalEnvelope>(extentBox()); }
+host::Ref<host::IEnvelope> GdalMap::Extent() { return host::makeRef<GdalEnvelope>(extentBox(), srs()); }
 
 void GdalMap::setExtentBox(const Box& box)
 {
@@ -73,7 +115,17 @@ void GdalMap::setExtentBox(const Box& box)
     if (m_listener.extentChanged) m_listener.extentChanged(box);
 }
 
-void GdalMap::Extent(const host::Ref<host::IEnvelope>& extent) { setExtentBox(boxOf(*extent)); }
+void GdalMap::Extent(const host::Ref<host::IEnvelope>& extent)
+{
+    const Box box = boxOf(*extent);
+    const Srs from = srsOfEnvelope(*extent);
+    const std::optional<Box> projected = projectBox(box, from, srs());
+    if (!projected) {
+        host::raiseError(host::errors::kHostCallFailed,
+                         "The extent cannot be projected from " + srsLabel(from) + " to " + srsLabel(srs()));
+    }
+    setExtentBox(*projected);
+}
 
 void GdalMap::Refresh()
 {

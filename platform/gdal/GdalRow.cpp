@@ -91,7 +91,7 @@ host::Ref<host::IGeometry> GdalRow::Shape()
     if (!m_whole && !m_context->geometryRead) readWhole();
     const OGRGeometry* geometry = m_feature->GetGeometryRef();
     if (geometry == nullptr) return {};
-    return host::makeRef<GdalGeometry>(std::unique_ptr<OGRGeometry>(geometry->clone()));
+    return host::makeRef<GdalGeometry>(std::unique_ptr<OGRGeometry>(geometry->clone()), m_context->schema->srs);
 }
 
 } // namespace corvane::gdal

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "gdal/SpatialReference.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -49,6 +50,7 @@ std::shared_ptr<const LayerSchema> LayerSchema::read(OGRLayer& layer, const std:
         const char* name = geometryField->GetNameRef();
         schema->hasGeometry = true;
         schema->geometryType = geometryField->GetType();
+        schema->srs = srsOf(geometryField->GetSpatialRef());
         schema->fields.push_back({name != nullptr && *name != '\0' ? name : kDefaultShapeName,
                                   host::esriFieldTypeGeometry, FieldInfo::Kind::Geometry, 0});
     }

@@ -10,6 +10,7 @@
 
 #include <ogrsf_frmts.h>
 
+#include "gdal/GdalGeometry.h"
 #include "gdal/WhereClause.h"
 #include "host/Tables.h"
 
@@ -33,6 +34,7 @@ struct LayerSchema {
     std::vector<FieldInfo> fields;
     bool hasGeometry = false;
     OGRwkbGeometryType geometryType = wkbNone;
+    Srs srs;  // of the shapes; empty when the layer has none
     DateLiteralStyle dateStyle = DateLiteralStyle::OgrSql;
     ClauseDialect dialect = ClauseDialect::Ogr;
 

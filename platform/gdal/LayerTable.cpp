@@ -21,13 +21,13 @@ host::Ref<host::IFields> LayerTable::Fields() { return host::makeRef<GdalFields>
 
 host::Ref<host::ICursor> LayerTable::Search(const host::Ref<host::IQueryFilter>& filter, bool recycling)
 {
-    const CursorRequest request{clauseOf(filter), false, recycling};
+    const CursorRequest request{clauseOf(filter), false, recycling, {}, this};
     return host::makeRef<GdalCursor>(m_source, m_schema, request);
 }
 
 host::Ref<host::IFeatureCursor> LayerTable::searchFeatures(const host::Ref<host::IQueryFilter>& filter, bool recycling)
 {
-    const CursorRequest request{clauseOf(filter), true, recycling};
+    const CursorRequest request{clauseOf(filter), true, recycling, m_handOuts, this};
     return host::makeRef<GdalCursor>(m_source, m_schema, request);
 }
 
@@ -39,7 +39,7 @@ std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
     if (plain || (m_schema->dateStyle == DateLiteralStyle::Iso && !parseObjectIdList(clause, m_schema->oidFieldName))) {
         // The driver counts by itself, with its indexes.
         LayerLease lease = m_source->lease(m_schema->layerName);
-        applyRequest(lease.layer(), *m_schema, CursorRequest{clause, false, false});
+        applyRequest(lease.layer(), *m_schema, CursorRequest{clause, false, false, {}, this});
         ScopedCplErrors errors;
         total = lease.layer().GetFeatureCount(TRUE);
         if (total < 0 || errors.failed()) {
@@ -48,7 +48,7 @@ std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
         }
     } else {
         // ID lists, and clauses whose text terms OGR may match ignoring case.
-        GdalCursor cursor(m_source, m_schema, CursorRequest{clause, false, true});
+        GdalCursor cursor(m_source, m_schema, CursorRequest{clause, false, true, {}, this});
         while (cursor.NextRow()) ++total;
     }
     if (total > std::numeric_limits<std::int32_t>::max()) {
@@ -78,16 +78,34 @@ std::optional<Box> LayerTable::fullExtent()
     return *m_extent;
 }
 
+std::int64_t LayerTable::featureTotal()
+{
+    if (!m_featureTotal) m_featureTotal = count({});
+    return *m_featureTotal;
+}
+
 void LayerTable::shapesWithin(const Box& area, const std::function<bool(const OGRGeometry&, std::int64_t)>& visit)
+{
+    labelledShapesWithin(area, -1, [&](const OGRGeometry& geometry, std::int64_t fid, const char*) {
+        return visit(geometry, fid);
+    });
+}
+
+void LayerTable::labelledShapesWithin(
+    const Box& area, int ogrField,
+    const std::function<bool(const OGRGeometry&, std::int64_t, const char*)>& visit)
 {
     if (!m_schema->hasGeometry) return;
     LayerLease lease = m_source->lease(m_schema->layerName);
     OGRLayer& layer = lease.layer();
     ScopedCplErrors errors;
+    OGRFeatureDefn* definition = layer.GetLayerDefn();
+    if (ogrField >= definition->GetFieldCount()) ogrField = -1;
     if (layer.TestCapability(OLCIgnoreFields)) {
         std::vector<const char*> ignored;
-        OGRFeatureDefn* definition = layer.GetLayerDefn();
-        for (int i = 0; i < definition->GetFieldCount(); ++i) ignored.push_back(definition->GetFieldDefn(i)->GetNameRef());
+        for (int i = 0; i < definition->GetFieldCount(); ++i) {
+            if (i != ogrField) ignored.push_back(definition->GetFieldDefn(i)->GetNameRef());
+        }
         ignored.push_back("OGR_STYLE");
         ignored.push_back(nullptr);
         if (layer.SetIgnoredFields(ignored.data()) != OGRERR_NONE) errors.raise("Cannot skip the fields of " + m_schema->layerName);
@@ -100,7 +118,9 @@ void LayerTable::shapesWithin(const Box& area, const std::function<bool(const OG
             return;
         }
         const OGRGeometry* geometry = feature->GetGeometryRef();
-        if (geometry != nullptr && !visit(*geometry, feature->GetFID())) return;
+        if (geometry == nullptr) continue;
+        const char* text = ogrField >= 0 && feature->IsFieldSetAndNotNull(ogrField) ? feature->GetFieldAsString(ogrField) : "";
+        if (!visit(*geometry, feature->GetFID(), text)) return;
     }
 }
 

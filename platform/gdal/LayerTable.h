@@ -11,6 +11,7 @@
 
 #include "gdal/DataSource.h"
 #include "gdal/GdalGeometry.h"
+#include "gdal/HandedOutFeature.h"
 #include "gdal/LayerSchema.h"
 #include "host/Tables.h"
 
@@ -36,9 +37,18 @@ public:
 
     // The layer's extent, or nullopt when it has no shapes.
     std::optional<Box> fullExtent();
+    // How many features the layer has, counted once.
+    std::int64_t featureTotal();
     // Calls `visit` with each shape whose box meets `area` (an OGR spatial
     // filter; attributes are not read). Stops early when `visit` returns false.
     void shapesWithin(const Box& area, const std::function<bool(const OGRGeometry&, std::int64_t fid)>& visit);
+    // The same with the text of one attribute field (its OGR index) for
+    // labels; the text is "" when the value is Null.
+    void labelledShapesWithin(const Box& area, int ogrField,
+                              const std::function<bool(const OGRGeometry&, std::int64_t fid, const char* text)>& visit);
+
+    // Feature searches by object-ID list record each feature they hand out here.
+    void setHandOuts(std::shared_ptr<HandedOutFeatures> record) { m_handOuts = std::move(record); }
 
     [[nodiscard]] const LayerSchema& schema() const noexcept { return *m_schema; }
     [[nodiscard]] const std::shared_ptr<DataSource>& source() const noexcept { return m_source; }
@@ -49,6 +59,8 @@ private:
     std::shared_ptr<DataSource> m_source;
     std::shared_ptr<const LayerSchema> m_schema;
     std::optional<std::optional<Box>> m_extent;
+    std::optional<std::int64_t> m_featureTotal;
+    std::shared_ptr<HandedOutFeatures> m_handOuts;
 };
 
 } // namespace corvane::gdal

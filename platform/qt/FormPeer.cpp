@@ -1,13 +1,16 @@
 #include "qt/FormPeer.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QGroupBox>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "qt/Assets.h"
@@ -41,6 +44,19 @@ void applyCursor(QWidget* widget, ui::Cursor cursor)
     case ui::Cursor::TextEntry: widget->setCursor(Qt::IBeamCursor); break;
     case ui::Cursor::Default: break;
     }
+}
+
+// A top-aligned label whose font was made smaller to fit is moved down by
+// what its ascent lost, so its text keeps the baseline the design gave it
+// (the contact links of the help window share one line).
+void setFittedFont(QWidget* w, const QFont& designed, const QString& text)
+{
+    const QFont fitted = fittedFont(designed, text, w->width() - 2);
+    w->setFont(fitted);
+    auto* label = qobject_cast<QLabel*>(w);
+    if (label == nullptr || !(label->alignment() & Qt::AlignTop)) return;
+    const double lost = QFontMetricsF(designed).ascent() - QFontMetricsF(fitted).ascent();
+    label->setContentsMargins(0, std::max(0, static_cast<int>(std::lround(lost))), 0, 0);
 }
 
 } // namespace
@@ -96,6 +112,8 @@ void FormPeer::build()
         auto* background = new QLabel(window);
         background->setObjectName(QStringLiteral("FormPicture"));
         background->setGeometry(QRect(QPoint(0, 0), size));
+        // The picture's top left is the window's, whatever their sizes.
+        background->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         const QPixmap picture = assetPixmap(spec.picture);
         if (!picture.isNull()) background->setPixmap(picture);
     }
@@ -115,7 +133,7 @@ void FormPeer::build()
         QWidget* w = makeWidget(*control, parent);
         w->setObjectName(toQString(cs.name));
         w->setGeometry(toPixels(cs, m_twipsPerPixel));
-        w->setFont(fittedFont(toQFont(cs.font), toQString(cs.caption), w->width() - 2));
+        setFittedFont(w, toQFont(cs.font), toQString(cs.caption));
         if (!cs.tooltip.empty()) w->setToolTip(toQString(cs.tooltip));
         stylePalette(w, cs);
         applyCursor(w, cs.cursor);
@@ -321,7 +339,7 @@ void FormPeer::textChanged(const ui::Control& control, const std::string& text)
     else if (auto* label = qobject_cast<QLabel*>(w))
         label->setText(value);
     if (qobject_cast<QLineEdit*>(w) == nullptr)
-        w->setFont(fittedFont(toQFont(control.spec().font), value, w->width() - 2));
+        setFittedFont(w, toQFont(control.spec().font), value);
 }
 
 void FormPeer::beginModal(QEventLoop* loop)

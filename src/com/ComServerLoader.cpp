@@ -46,7 +46,7 @@ CLSID ComServerLoader::resolve(std::string_view classOrProgId) const
 {
     if (const auto clsid = parseGuid(classOrProgId)) return *clsid;
     const Registry registry = openRegistry(m_registryPath);
-    const auto text = registry.value(progIdKey(std::string(classOrProgId).c_str()) + "\\Clsid");
+    const auto text = registry.value(progIdKey(std::string(classOrProgId).c_str()) + "\\CLSID");
     if (!text) throw LoadError("class " + std::string(classOrProgId) + " is not registered");
     const auto clsid = parseGuid(*text);
     if (!clsid) throw LoadError("class " + std::string(classOrProgId) + " is registered with a malformed identifier");

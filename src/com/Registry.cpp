@@ -202,6 +202,10 @@ std::vector<std::string> Registry::subkeys(std::string_view key) const
 
 void Registry::save() const
 {
+    // Nothing to keep and no file yet (say, an unregistration on a machine
+    // where nothing was ever registered): a missing file already reads as
+    // this empty registry, so none is created.
+    if (m_keys.empty() && !std::filesystem::exists(m_path)) return;
     std::ostringstream text;
     text << kHeader << "\r\n";
     for (const auto& [folded, key] : m_keys) {

@@ -41,7 +41,8 @@ class Registry {
     [[nodiscard]] bool empty() const noexcept { return m_keys.empty(); }
 
     // Writes the file (through a temporary file and a rename, so that a
-    // reader never sees half of it). Throws std::runtime_error on failure.
+    // reader never sees half of it); an empty registry creates no file where
+    // there was none. Throws std::runtime_error on failure.
     void save() const;
 
   private:

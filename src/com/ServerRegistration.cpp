@@ -66,7 +66,7 @@ void registerClass(Registry& registry, const CoClassEntry& entry, const TypeLibr
         registry.setValue(key + "\\VERSION", "", versionText(*lib));
     }
     registry.setValue(progIdKey(entry.progId), "", entry.className);
-    registry.setValue(progIdKey(entry.progId) + "\\Clsid", "", clsid);
+    registry.setValue(progIdKey(entry.progId) + "\\CLSID", "", clsid);
 }
 
 void unregisterAll(Registry& registry, const ServerDescription& server)

@@ -54,7 +54,7 @@ bool registerClass(const CoClassEntry& entry, const TypeLibraryEntry* lib, const
               setValue(key + "\\InprocServer32", L"ThreadingModel", wide(entry.threadingModel)) &&
               setValue(key + "\\ProgID", nullptr, wide(entry.progId)) &&
               setValue(progIdKey(entry.progId), nullptr, wide(entry.className)) &&
-              setValue(progIdKey(entry.progId) + "\\Clsid", nullptr, wide(toString(entry.clsid)));
+              setValue(progIdKey(entry.progId) + "\\CLSID", nullptr, wide(toString(entry.clsid)));
     if (ok && lib != nullptr) {
         const std::wstring version = std::to_wstring(lib->majorVersion) + L"." + std::to_wstring(lib->minorVersion);
         ok = setValue(key + "\\TypeLib", nullptr, wide(toString(lib->libid))) &&

@@ -93,8 +93,18 @@ void frmConfig::List1_Click()
     }
 }
 
-// Picking a street field needs no work: "Continue" reads the selection.
-void frmConfig::List2_Click() {}
+// Picking a street field needs no work: "Continue" reads the selection. The
+// trap stays armed like every handler's, so whatever work comes here later
+// reports under this handler's name instead of reaching the host.
+void frmConfig::List2_Click()
+{
+    std::int32_t line = 0;
+    try {
+        line = 1;
+    } catch (...) {
+        corvane::errors::reportTrappedError("List2_Click ", "frmConfig", line);
+    }
+}
 
 void frmConfig::Command1_Click()
 {

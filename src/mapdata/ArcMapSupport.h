@@ -4,6 +4,7 @@
 // one-line messages.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "host/Layers.h"
@@ -22,5 +23,13 @@ corvane::host::Ref<corvane::host::ITable> layerTable(const corvane::host::Ref<co
 // A message box shown from an error path, where a failing toolkit must not
 // let a second error out of the routine.
 void showMessageFromErrorPath(const std::string& text) noexcept;
+
+// GetFeatureLayerByName's search, telling a layer that is not there (an
+// empty reference) from a look-up that failed and showed its message
+// (nullopt), so that a caller can stop instead of going on without the layer.
+std::optional<corvane::host::Ref<corvane::host::IFeatureLayer>> findFeatureLayer(const std::string& layerName);
+
+// GetFieldType with the same tell: nullopt when the layer look-up failed.
+std::optional<std::int32_t> lookUpFieldType(const std::string& layerName, const std::string& fieldName);
 
 } // namespace CorvaneGIS_ArcMap::detail

@@ -7,7 +7,7 @@ namespace CorvaneGIS_ArcMap {
 
 using namespace corvane::host;
 
-Ref<IFeatureLayer> GetFeatureLayerByName(const std::string& layerName)
+std::optional<Ref<IFeatureLayer>> detail::findFeatureLayer(const std::string& layerName)
 {
     try {
         Ref<IFeatureLayer> found;
@@ -18,8 +18,13 @@ Ref<IFeatureLayer> GetFeatureLayerByName(const std::string& layerName)
         return found;
     } catch (...) {
         detail::showMessageFromErrorPath("Error: Could not find layer " + layerName);
-        return {};
+        return std::nullopt;
     }
+}
+
+Ref<IFeatureLayer> GetFeatureLayerByName(const std::string& layerName)
+{
+    return detail::findFeatureLayer(layerName).value_or(Ref<IFeatureLayer>{});
 }
 
 void LoadListWithLayerNames(corvane::ui::ListBox& list)

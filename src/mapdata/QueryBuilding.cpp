@@ -17,16 +17,18 @@ std::string EscapeSingleQuotes(const std::string& text)
     return escaped;
 }
 
-std::int32_t GetFieldType(const std::string& layerName, const std::string& fieldName)
+std::optional<std::int32_t> detail::lookUpFieldType(const std::string& layerName, const std::string& fieldName)
 {
     int line = 0;
     try {
         line = 10;
-        const Ref<IFeatureLayer> layer = GetFeatureLayerByName(layerName);
+        const std::optional<Ref<IFeatureLayer>> found = findFeatureLayer(layerName);
+        if (!found) return std::nullopt;
+        const Ref<IFeatureLayer>& layer = *found;
         line = 20;
         if (!layer) return 0;
         line = 30;
-        const Ref<ITable> table = detail::layerTable(layer);
+        const Ref<ITable> table = layerTable(layer);
         line = 40;
         const std::int32_t index = table->FindField(fieldName);
         line = 50;
@@ -34,9 +36,14 @@ std::int32_t GetFieldType(const std::string& layerName, const std::string& field
         line = 60;
         return table->Fields()->Field(index)->Type();
     } catch (...) {
-        corvane::errors::reportTrappedError("GetFieldType ", detail::kModuleName, line);
+        corvane::errors::reportTrappedError("GetFieldType ", kModuleName, line);
         return 0;
     }
+}
+
+std::int32_t GetFieldType(const std::string& layerName, const std::string& fieldName)
+{
+    return detail::lookUpFieldType(layerName, fieldName).value_or(0);
 }
 
 std::string FormatQueryValue(const std::string& layerName, const std::string& fieldName, const std::string& value)
@@ -46,10 +53,16 @@ std::string FormatQueryValue(const std::string& layerName, const std::string& fi
         line = 10;
         const std::string escaped = EscapeSingleQuotes(value);
         // Each test asks the host again, so a failing lookup is reported twice.
+        // A layer look-up that failed has shown its message: the value must
+        // not go on undelimited into a where clause.
         line = 20;
-        if (GetFieldType(layerName, fieldName) == esriFieldTypeString) return "'" + escaped + "'";
+        const std::optional<std::int32_t> type = detail::lookUpFieldType(layerName, fieldName);
+        if (!type) return {};
+        if (*type == esriFieldTypeString) return "'" + escaped + "'";
         line = 30;
-        if (GetFieldType(layerName, fieldName) == esriFieldTypeDate) return "#" + escaped + "#";
+        const std::optional<std::int32_t> typeAgain = detail::lookUpFieldType(layerName, fieldName);
+        if (!typeAgain) return {};
+        if (*typeAgain == esriFieldTypeDate) return "#" + escaped + "#";
         line = 40;
         return escaped;
     } catch (...) {

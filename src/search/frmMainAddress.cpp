@@ -2,6 +2,7 @@
 // configuration dialog.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "config/CorvaneGIS_Config.h"
@@ -18,10 +19,15 @@ namespace {
 
 constexpr double kZoomMargin = 0.2;
 
-std::string whereTerm(const std::string& fieldName, const std::string& value)
+// Empty when the literal could not be built: FormatQueryValue has already
+// said why, and a clause with the value missing or undelimited must not reach
+// the host.
+std::optional<std::string> whereTerm(const std::string& fieldName, const std::string& value)
 {
-    return fieldName + " = " +
-           CorvaneGIS_ArcMap::FormatQueryValue(CorvaneGIS_Public::ParcelLayerName, fieldName, value);
+    const std::string literal =
+        CorvaneGIS_ArcMap::FormatQueryValue(CorvaneGIS_Public::ParcelLayerName, fieldName, value);
+    if (literal.empty() && !value.empty()) return std::nullopt;
+    return fieldName + " = " + literal;
 }
 
 void restorePointerQuietly() noexcept
@@ -44,9 +50,13 @@ void frmMain::List1_Click()
         line = 2;
         List2.Clear();
         line = 3;
-        const std::string streetClause = whereTerm(StreetNameField, List1.Text());
+        const std::optional<std::string> streetClause = whereTerm(StreetNameField, List1.Text());
+        if (!streetClause) {
+            corvane::setScreenMousePointer(corvane::vbDefault);
+            return;
+        }
         line = 4;
-        const auto cursor = CorvaneGIS_ArcMap::GetCursorByQuery(ParcelLayerName, streetClause);
+        const auto cursor = CorvaneGIS_ArcMap::GetCursorByQuery(ParcelLayerName, *streetClause);
         line = 5;
         CorvaneGIS_ArcMap::LoadListWithUniqueFieldValuesFromCursor(cursor, AddressNumberField, List2);
         line = 6;
@@ -66,9 +76,14 @@ void frmMain::List2_Click()
         line = 1;
         corvane::setScreenMousePointer(corvane::vbHourglass);
         line = 2;
-        const std::string streetClause = whereTerm(StreetNameField, List1.Text());
-        const std::string numberClause = whereTerm(AddressNumberField, List2.Text());
-        const std::string addressClause = streetClause + " AND " + numberClause;
+        const std::optional<std::string> streetClause = whereTerm(StreetNameField, List1.Text());
+        const std::optional<std::string> numberClause =
+            streetClause ? whereTerm(AddressNumberField, List2.Text()) : std::nullopt;
+        if (!numberClause) {
+            corvane::setScreenMousePointer(corvane::vbDefault);
+            return;
+        }
+        const std::string addressClause = *streetClause + " AND " + *numberClause;
         line = 3;
         const auto layer = CorvaneGIS_ArcMap::GetFeatureLayerByName(ParcelLayerName);
         line = 4;

@@ -15,7 +15,7 @@ inline constexpr std::string_view kButtonFaceDown = "button_face_down.png";
 // Configuration dialog buttons: light gradient 337 x 55, pressed 336 x 55.
 inline constexpr std::string_view kGradientFace = "gradient_face.png";
 inline constexpr std::string_view kGradientFaceDown = "gradient_face_down.png";
-// Help dialog background, 733 x 533.
+// Help dialog background, 696 x 493: the dialog's client area.
 inline constexpr std::string_view kHelpPicture = "help.png";
 // The pointing-hand cursor (see kHandCursorAsset in Layout.h): a Windows .cur
 // file, and the same 32 x 32 picture as PNG for toolkits that take a pixmap

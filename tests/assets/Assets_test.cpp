@@ -42,7 +42,7 @@ TEST(Assets, PicturesHaveTheirDesignedSizes)
         std::uint32_t width, height;
     } pictures[] = {
         {a::kLogo, 120, 50},          {a::kButtonFace, 112, 18},        {a::kButtonFaceDown, 112, 18},
-        {a::kGradientFace, 337, 55},  {a::kGradientFaceDown, 336, 55},  {a::kHelpPicture, 733, 533},
+        {a::kGradientFace, 337, 55},  {a::kGradientFaceDown, 336, 55},  {a::kHelpPicture, 696, 493},
         {a::kHandCursorPng, 32, 32},
     };
     for (const auto& picture : pictures) {

@@ -84,7 +84,9 @@ TEST_F(ServerLibraryTest, RegistrationRoundTripLeavesNothingBehind)
     EXPECT_EQ(r.value(clsidKey + "\\InprocServer32"), std::filesystem::canonical(kLibrary).string());
     EXPECT_EQ(r.value(clsidKey + "\\InprocServer32", "ThreadingModel"), "Apartment");
     EXPECT_EQ(r.value(clsidKey + "\\ProgID"), kProgId);
-    EXPECT_EQ(r.value(com::progIdKey(kProgId) + "\\Clsid"), kClsid);
+    EXPECT_EQ(r.value(com::progIdKey(kProgId) + "\\CLSID"), kClsid);
+    // Key names compare ignoring case, but other tools read them as written.
+    EXPECT_EQ(r.subkeys(com::progIdKey(kProgId)), std::vector<std::string>{"CLSID"});
     const std::string lib = com::typeLibKey(kLibid) + "\\1.0";
     EXPECT_EQ(r.value(lib), "CorvaneGIS");
     EXPECT_EQ(r.value(lib + "\\409\\" + com::typeLibPlatform()), std::filesystem::canonical(kLibrary).string());
@@ -92,6 +94,16 @@ TEST_F(ServerLibraryTest, RegistrationRoundTripLeavesNothingBehind)
     ASSERT_EQ(com::ComServerLoader(m_registry).classesInCategory(com::kMapCommandsCategory).size(), 1u);
 
     regsvr::uninstallServer(kLibrary, m_registry);
+    EXPECT_TRUE(registry().empty());
+}
+
+TEST_F(ServerLibraryTest, UnregisteringWithoutARegistryFileLeavesNone)
+{
+    regsvr::uninstallServer(kLibrary, m_registry);
+    EXPECT_FALSE(std::filesystem::exists(m_registry));
+    install();
+    regsvr::uninstallServer(kLibrary, m_registry);
+    EXPECT_TRUE(std::filesystem::exists(m_registry));
     EXPECT_TRUE(registry().empty());
 }
 

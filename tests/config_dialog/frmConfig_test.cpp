@@ -68,6 +68,25 @@ TEST_F(ConfigDialog, ContinueNamesTheFirstMissingChoiceAndWritesNothing)
     EXPECT_EQ(world.configBytes(), "");
 }
 
+// The street field's handler only keeps its trap armed: picking there asks
+// the host nothing, so even a host that fails every call shows no report.
+TEST_F(ConfigDialog, PickingAStreetFieldAsksTheHostNothing)
+{
+    run([&](ui::Form& form) {
+        form.userSelect("List1", 0);
+        world.host.faults().failCall(1);
+        const auto calls = world.host.faults().callCount();
+        form.userSelect("List2", 1);
+        form.userSelect("List2", 2);
+        EXPECT_EQ(world.host.faults().callCount(), calls);
+        EXPECT_EQ(dialog(form).List2.Text(), "ADDNUM");
+        world.host.faults().disarm();
+        form.userClick("Command2");
+    });
+    EXPECT_TRUE(world.prompts().empty());
+    EXPECT_EQ(world.unhandledErrors(), 0);
+}
+
 TEST_F(ConfigDialog, ContinueSavesClosesAndShowsANewSearchDialogOnTheNewConfiguration)
 {
     const auto oldDialog = CorvaneGIS_Public::SearchDialog;

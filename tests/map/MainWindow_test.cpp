@@ -39,6 +39,7 @@ HostOptions optionsIn(const QTemporaryDir& dir)
     options.driveC = std::filesystem::path(dir.path().toStdString()) / "drive_c";
     options.registryPath = dir.filePath(QStringLiteral("registry.reg")).toStdString();
     options.interactive = false;
+    options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
     return options;
 }
 

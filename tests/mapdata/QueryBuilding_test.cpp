@@ -48,5 +48,15 @@ TEST(FormatQueryValue, ALayerWithoutTableIsReportedByEachTypeLookup)
     for (const auto& prompt : prompts) EXPECT_EQ(moduleLine(prompt), "MODULE: GetFieldType CorvaneGIS_ArcMap Line : 40");
 }
 
+TEST(FormatQueryValue, AFailedLayerLookUpGivesNoLiteral)
+{
+    MapDataWorld w;
+    w.host.faults().failCalls("IMap.LayerCount");
+    EXPECT_EQ(FormatQueryValue("Parcels", "STNAME", "MAIN ST"), "");
+    EXPECT_EQ(w.prompts().size(), 1U);
+    w.host.faults().failCalls("IMap.LayerCount");
+    EXPECT_EQ(GetFieldType("Parcels", "STNAME"), 0);
+}
+
 } // namespace
 } // namespace mapdata_test

@@ -76,6 +76,28 @@ TEST_F(AddressPick, ANumberWithoutAFeatureLeavesTheViewAsItWas)
     EXPECT_EQ(world.toolkit.mousePointer(), ui::MousePointer::Default);
 }
 
+// A host call failing inside the layer look-up of a field type: the look-up's
+// message is all the user sees, and no clause with a bare value is sent.
+TEST_F(AddressPick, AFailedLayerLookUpStopsThePickAfterItsMessage)
+{
+    dialog->userSelect("List1", indexOf(dialog->List1, "MAIN ST"));
+    const memory::Box before = world.host.map().extent();
+    world.host.journal().clear();
+    world.host.faults().failCalls("IMap.LayerCount");
+    dialog->userSelect("List2", indexOf(dialog->List2, "2"));
+    EXPECT_THAT(world.prompts(), ElementsAre("Error: Could not find layer Parcels"));
+    EXPECT_TRUE(world.host.journal().searches().empty());
+    EXPECT_EQ(world.host.map().extent(), before);
+    EXPECT_EQ(world.toolkit.mousePointer(), ui::MousePointer::Default);
+
+    world.host.faults().failCalls("IMap.LayerCount");
+    dialog->userSelect("List1", indexOf(dialog->List1, "ELM ST"));
+    EXPECT_EQ(world.prompts().size(), 2U);
+    EXPECT_TRUE(world.host.journal().searches().empty());
+    EXPECT_TRUE(dialog->List2.items().empty());
+    EXPECT_EQ(world.toolkit.mousePointer(), ui::MousePointer::Default);
+}
+
 TEST_F(AddressPick, ConfigureThenCancelShowsTheSameDialogWithItsLists)
 {
     dialog->userSelect("List1", indexOf(dialog->List1, "MAIN ST"));

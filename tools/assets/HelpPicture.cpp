@@ -1,6 +1,8 @@
 // The help window's background: everything the help dialog says, drawn in
 // one picture. The white strip of the two contact links and the "Check for
-// Updates" link lie on top of it, so their places are kept clear.
+// Updates" link lie on top of it, so their places are kept clear. It is
+// drawn at the size of the window's client area (10440 x 7395 twips, 696 x
+// 493 pixels), so nothing of it is cut off.
 
 #include <QFont>
 #include <QPainter>
@@ -81,35 +83,37 @@ void searchDialog(QPainter& painter)
 
 QImage helpPicture()
 {
-    QImage image(733, 533, QImage::Format_RGB32);
+    QImage image(696, 493, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    // The contact line: the two links lie on the white strip to the right.
-    painter.setFont(font(12));
+    // The contact line: the two links lie on the white strip to the right,
+    // their text at its top in the links' own 9.75 point (13 pixels), so
+    // "Contact:" drawn the same way shares their baseline.
+    painter.setFont(font(13));
     painter.setPen(QColor(90, 90, 90));
-    painter.drawText(QRect(20, 48, 104, 21), Qt::AlignRight | Qt::AlignVCenter, "Contact:");
+    painter.drawText(QRect(20, 48, 106, 17), Qt::AlignRight | Qt::AlignTop, "Contact:");
     painter.setPen(QColor(171, 181, 193));
-    painter.drawLine(20, 84, 712, 84);
+    painter.drawLine(20, 80, 676, 80);
 
     painter.setFont(font(26, true));
     painter.setPen(QColor(128, 0, 0));
-    painter.drawText(QRect(20, 96, 600, 36), Qt::AlignLeft | Qt::AlignVCenter, "CorvaneAddressSearch");
+    painter.drawText(QRect(20, 90, 600, 36), Qt::AlignLeft | Qt::AlignVCenter, "CorvaneAddressSearch");
 
     painter.setFont(font(15, true));
     painter.setPen(QColor(40, 60, 100));
-    painter.drawText(QRect(20, 146, 380, 22), Qt::AlignLeft | Qt::AlignVCenter, "Overview");
+    painter.drawText(QRect(20, 136, 380, 22), Qt::AlignLeft | Qt::AlignVCenter, "Overview");
     painter.setFont(font(12));
     painter.setPen(Qt::black);
-    painter.drawText(QRect(20, 170, 380, 60), Qt::TextWordWrap,
+    painter.drawText(QRect(20, 160, 380, 40), Qt::TextWordWrap,
                      "CorvaneAddressSearch zooms the map to a parcel when you pick a street and an address "
                      "number from its lists.");
 
     painter.setFont(font(15, true));
     painter.setPen(QColor(40, 60, 100));
-    painter.drawText(QRect(20, 240, 380, 22), Qt::AlignLeft | Qt::AlignVCenter, "How to use it");
+    painter.drawText(QRect(20, 208, 380, 22), Qt::AlignLeft | Qt::AlignVCenter, "How to use it");
     const QStringList steps{
         "Type the start of a street name and press Go: the first street in the list whose leading "
         "characters match your text is highlighted and its address numbers are listed.",
@@ -119,7 +123,7 @@ QImage helpPicture()
     };
     painter.setFont(font(12));
     painter.setPen(Qt::black);
-    int top = 268;
+    int top = 234;
     for (int i = 0; i < steps.size(); ++i) {
         painter.drawText(QRect(20, top, 24, 20), Qt::AlignLeft | Qt::AlignTop, QString::number(i + 1) + ".");
         const QRect box(44, top, 356, 80);
@@ -128,22 +132,24 @@ QImage helpPicture()
         top += used.height() + 12;
     }
 
+    // The search dialog, scaled to the column right of the text.
+    constexpr double kScale = 256.0 / 394.0;
     painter.save();
-    painter.translate(424, 150);
-    painter.scale(290.0 / 394.0, 290.0 / 394.0);
+    painter.translate(420, 140);
+    painter.scale(kScale, kScale);
     searchDialog(painter);
     painter.restore();
     painter.setPen(QColor(100, 100, 100));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(423, 149, 291, 198));
+    painter.drawRect(QRectF(419.5, 139.5, 257, 268 * kScale + 1));
     painter.setFont(font(11));
-    painter.drawText(QRect(424, 352, 290, 18), Qt::AlignHCenter | Qt::AlignVCenter, "The search dialog");
+    painter.drawText(QRect(420, 318, 256, 18), Qt::AlignHCenter | Qt::AlignVCenter, "The search dialog");
 
     painter.setPen(QColor(171, 181, 193));
-    painter.drawLine(20, 490, 712, 490);
+    painter.drawLine(20, 452, 676, 452);
     painter.setFont(font(11));
     painter.setPen(QColor(90, 90, 90));
-    painter.drawText(QRect(20, 496, 692, 24), Qt::AlignHCenter | Qt::AlignVCenter,
+    painter.drawText(QRect(20, 458, 656, 24), Qt::AlignHCenter | Qt::AlignVCenter,
                      "We can also be reached by telephone and by post: the web site above lists both.");
     return image;
 }

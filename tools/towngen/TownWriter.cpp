@@ -14,8 +14,6 @@ namespace corvane::towngen {
 
 namespace {
 
-constexpr double kOriginX = 500000.0;
-constexpr double kOriginY = 4500000.0;
 constexpr double kStreetSpacing = 100.0;
 constexpr double kParcelWidth = 20.0;
 constexpr double kRoadHalfWidth = 6.0;
@@ -36,6 +34,11 @@ struct Town {
     GDALDataset& dataset;
     Format format;
     OGRSpatialReference* srs;
+    double originX;
+    double originY;
+    // From the grid the town is laid out on to the file's system; null
+    // when they are the same.
+    OGRCoordinateTransformation* toFile = nullptr;
 };
 
 OGRLayer& createLayer(Town& town, const std::string& name, OGRwkbGeometryType type)
@@ -79,11 +82,12 @@ std::unique_ptr<OGRGeometry> box(double x0, double y0, double x1, double y1)
     return polygon;
 }
 
-double streetY(std::int64_t street) { return kOriginY + static_cast<double>(street) * kStreetSpacing; }
-
-void create(OGRLayer& layer, OGRFeature& feature)
+void create(const Town& town, OGRLayer& layer, OGRFeature& feature)
 {
     feature.SetFID(OGRNullFID);
+    if (OGRGeometry* shape = feature.GetGeometryRef(); shape != nullptr && town.toFile != nullptr) {
+        check(shape->transform(town.toFile), "Cannot transform a shape of " + std::string(layer.GetName()));
+    }
     check(layer.CreateFeature(&feature), std::string("Cannot write to ") + layer.GetName());
 }
 
@@ -118,13 +122,13 @@ void writeParcels(Town& town, const TownSize& size, const std::vector<std::strin
             }
             feature.SetField(5, parcel.floors);
             const double depth = 30.0 + static_cast<double>(random.below(11));
-            const double x0 = kOriginX + static_cast<double>(parcel.slot) * kParcelWidth;
-            const double y = streetY(street);
+            const double x0 = town.originX + static_cast<double>(parcel.slot) * kParcelWidth;
+            const double y = town.originY + static_cast<double>(street) * kStreetSpacing;
             const double near = parcel.evenSide ? y - kRoadHalfWidth : y + kRoadHalfWidth;
             const double far = parcel.evenSide ? near - depth : near + depth;
             feature.SetField(6, depth * (kParcelWidth - 1.0));
             feature.SetGeometryDirectly(box(x0 + 0.5, std::min(near, far), x0 + kParcelWidth - 0.5, std::max(near, far)).release());
-            create(layer, feature);
+            create(town, layer, feature);
         }
     }
 }
@@ -137,11 +141,11 @@ void writeStreets(Town& town, const TownSize& size, const std::vector<std::strin
     for (std::int64_t street = 0; street < size.streets; ++street) {
         const double length = static_cast<double>((parcelsOnStreet(size, street) + 1) / 2) * kParcelWidth;
         OGRLineString line;
-        line.addPoint(kOriginX, streetY(street));
-        line.addPoint(kOriginX + std::max(length, kParcelWidth), streetY(street));
+        line.addPoint(town.originX, town.originY + static_cast<double>(street) * kStreetSpacing);
+        line.addPoint(town.originX + std::max(length, kParcelWidth), town.originY + static_cast<double>(street) * kStreetSpacing);
         feature.SetField(0, names[static_cast<std::size_t>(street)].c_str());
         feature.SetGeometry(&line);
-        create(layer, feature);
+        create(town, layer, feature);
     }
 }
 
@@ -153,9 +157,9 @@ void writePoints(Town& town, const TownSize& size, const std::vector<std::string
     for (std::int64_t street = 0; street < size.streets; street += 7) {
         const std::string& name = names[static_cast<std::size_t>(street)];
         school.SetField(0, (name.substr(name.find_first_not_of(' ')) + " SCHOOL").c_str());
-        OGRPoint point(kOriginX + kParcelWidth / 2, streetY(street) + kStreetSpacing / 2);
+        OGRPoint point(town.originX + kParcelWidth / 2, town.originY + static_cast<double>(street) * kStreetSpacing + kStreetSpacing / 2);
         school.SetGeometry(&point);
-        create(schools, school);
+        create(town, schools, school);
     }
 
     OGRLayer& hydrants = createLayer(town, "Utilities/Water/Hydrants", wkbPoint);
@@ -166,9 +170,9 @@ void writePoints(Town& town, const TownSize& size, const std::vector<std::string
         const std::int64_t slots = (parcelsOnStreet(size, street) + 1) / 2;
         for (std::int64_t slot = 0; slot < slots; slot += 10) {
             hydrant.SetField(0, ++number);
-            OGRPoint point(kOriginX + static_cast<double>(slot) * kParcelWidth, streetY(street) + kRoadHalfWidth);
+            OGRPoint point(town.originX + static_cast<double>(slot) * kParcelWidth, town.originY + static_cast<double>(street) * kStreetSpacing + kRoadHalfWidth);
             hydrant.SetGeometry(&point);
-            create(hydrants, hydrant);
+            create(town, hydrants, hydrant);
         }
     }
 }
@@ -188,7 +192,7 @@ void writeOwners(Town& town, const TownSize& size)
         std::snprintf(parcelId, sizeof parcelId, "P%07lld", static_cast<long long>(id));
         feature.SetField(0, parcelId);
         feature.SetField(1, kOwners[random.below(std::size(kOwners))]);
-        create(layer, feature);
+        create(town, layer, feature);
     }
 }
 
@@ -214,7 +218,7 @@ void createIndexes(GDALDataset& dataset, Format format)
 
 } // namespace
 
-void writeTown(const TownSize& size, Format format, const std::string& path)
+void writeTown(const TownSize& size, Format format, const std::string& path, const TownPlace& place)
 {
     if (size.streets < 1 || size.parcels < 0) throw TownError("The town needs at least one street");
     GDALAllRegister();
@@ -230,11 +234,20 @@ void writeTown(const TownSize& size, Format format, const std::string& path)
     GDALDatasetUniquePtr dataset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!dataset) fail("Cannot create " + path);
 
+    OGRSpatialReference grid;
+    grid.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    const bool haveGrid = grid.importFromEPSG(32618) == OGRERR_NONE;
     OGRSpatialReference srs;
     srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    const bool haveSrs = srs.importFromEPSG(32618) == OGRERR_NONE;
+    const bool haveSrs = srs.importFromEPSG(place.epsg) == OGRERR_NONE;
+    if (place.epsg != 32618 && !haveSrs) fail("GDAL does not know EPSG:" + std::to_string(place.epsg));
+    std::unique_ptr<OGRCoordinateTransformation> toFile;
+    if (place.epsg != 32618 && haveGrid) {
+        toFile.reset(OGRCreateCoordinateTransformation(&grid, &srs));
+        if (!toFile) fail("Cannot transform from EPSG:32618 to EPSG:" + std::to_string(place.epsg));
+    }
     CPLErrorReset();
-    Town town{*dataset, format, haveSrs ? &srs : nullptr};
+    Town town{*dataset, format, haveSrs ? &srs : nullptr, place.originEasting, place.originNorthing, toFile.get()};
 
     const auto names = streetNames(size.streets, size.seed);
     const bool transactions = dataset->TestCapability(ODsCTransactions) != 0;

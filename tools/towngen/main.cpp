@@ -1,5 +1,5 @@
 // towngen: writes the synthetic town.
-//   towngen [--parcels N] [--streets M] [--seed S] [--format gpkg|shp] [--out PATH]
+//   towngen [--parcels N] [--streets M] [--seed S] [--format gpkg|shp] [--srs EPSG] [--out PATH]
 
 #include <charconv>
 #include <cstdio>
@@ -24,7 +24,7 @@ bool parseCount(std::string_view text, std::int64_t& value)
 
 int usage()
 {
-    std::fputs("usage: towngen [--parcels N] [--streets M] [--seed S] [--format gpkg|shp] [--out PATH]\n", stderr);
+    std::fputs("usage: towngen [--parcels N] [--streets M] [--seed S] [--format gpkg|shp] [--srs EPSG] [--out PATH]\n", stderr);
     return 2;
 }
 
@@ -35,6 +35,7 @@ int main(int argc, char** argv)
     TownSize size;
     bool streetsGiven = false;
     Format format = Format::GeoPackage;
+    corvane::towngen::TownPlace place;
     std::string out;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
@@ -50,6 +51,9 @@ int main(int argc, char** argv)
             size.seed = static_cast<std::uint64_t>(number);
         } else if (option == "--format" && (value == "gpkg" || value == "shp")) {
             format = value == "gpkg" ? Format::GeoPackage : Format::Shapefile;
+        } else if (option == "--srs" && parseCount(value.substr(value.rfind(':') + 1), number) && number > 0 &&
+                   number < 1000000) {
+            place.epsg = static_cast<int>(number);  // "4326" or "EPSG:4326"
         } else if (option == "--out") {
             out = value;
         } else {
@@ -59,7 +63,7 @@ int main(int argc, char** argv)
     if (!streetsGiven) size.streets = std::max<std::int64_t>(corvane::towngen::kSpecialStreets, size.parcels / kParcelsPerStreet);
     if (out.empty()) out = format == Format::GeoPackage ? "demo-town.gpkg" : "demo-town";
     try {
-        corvane::towngen::writeTown(size, format, out);
+        corvane::towngen::writeTown(size, format, out, place);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "towngen: %s\n", error.what());
         return 1;

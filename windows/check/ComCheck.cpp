@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +23,35 @@ constexpr GUID kLibid = corvane::com::guid("{7796FB90-1ED0-40B7-A276-1E465D5D1DB
 constexpr GUID kHostLibid = corvane::com::guid("{238CBAEB-F415-442E-81F8-804D1F98FB59}");
 
 int g_failures = 0;
+std::vector<std::string> g_prompts;
+
+// Answers the command's message boxes as a user would, noting each prompt:
+// with its own windowing layer the command now tells the user what failed
+// instead of failing quietly.
+BOOL CALLBACK answerMessageBox(HWND window, LPARAM)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (!IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
+    std::string prompt;
+    for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t text[512] = {};
+        const int length = GetWindowTextW(c, text, 512);
+        std::string narrowText;
+        for (int i = 0; i < length; ++i)
+            narrowText +=
+                text[i] == L'\r' || text[i] == L'\n' ? ' ' : (text[i] < 128 ? static_cast<char>(text[i]) : '?');
+        if (narrowText.size() > prompt.size() && narrowText != "OK") prompt = narrowText;
+    }
+    g_prompts.push_back(prompt);
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK answerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), answerMessageBox, 0);
+}
 
 void check(bool ok, const std::string& what)
 {
@@ -237,7 +267,12 @@ int wmain(int argc, wchar_t** argv)
     checkProperties(byProgId);
     checkDefaultInterface(byClsid);
     // Without a host behind it the command's own traps answer; the host still sees S_OK.
+    const UINT_PTR answering = SetTimer(nullptr, 0, 100, answerMessageBoxes);
     check(byClsid->OnCreate(nullptr) == S_OK && byClsid->OnClick() == S_OK, "OnCreate and OnClick return S_OK");
+    KillTimer(nullptr, answering);
+    for (const std::string& prompt : g_prompts)
+        std::printf("     message box: %s\n", prompt.c_str());
+    check(!g_prompts.empty(), "a click without a host tells the user in a message box");
 
     checkTypeLibrary();
 
