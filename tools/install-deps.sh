@@ -11,6 +11,8 @@ packages=(
   libgdal-dev gdal-bin libshp-dev
   xvfb xauth
   qgis python3-qgis libqgis-dev qtbase5-dev
+  # The postgis tests start a private server of their own (tools/pgcluster).
+  postgresql-15 postgresql-15-postgis-3
 )
 
 # The Windows cross build and its check under Wine (windows/check-wine.sh)

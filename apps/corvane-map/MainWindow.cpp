@@ -15,10 +15,12 @@
 #include <iostream>
 
 #include "CommandInstall.h"
+#include "DatabaseLayersDialog.h"
 #include "MapPropertiesDialog.h"
 #include "gdal/SpatialReference.h"
 #include "com/Registry.h"
 #include "gdal/MapBuilder.h"
+#include "gdal/PgSources.h"
 #include "host/HostError.h"
 
 namespace corvane::map {
@@ -73,6 +75,8 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     QAction* open = file->addAction(QStringLiteral("&Open..."), this, [this] { chooseFiles(); });
     open->setShortcut(QKeySequence::Open);
+    file->addAction(QStringLiteral("Add &Database Layers..."), this, [this] { chooseDatabaseLayers(); })
+        ->setObjectName(QStringLiteral("AddDatabaseLayers"));
     m_recentMenu = file->addMenu(QStringLiteral("&Recent Files"));
     m_recentMenu->setObjectName(QStringLiteral("RecentFiles"));
     fillRecentMenu();
@@ -127,8 +131,10 @@ QString MainWindow::openFiles(const std::vector<std::string>& paths)
         QStringList names;
         QStringList files;
         for (const auto& p : paths) {
-            names << QString::fromStdString(std::filesystem::path(p).filename().string());
-            files << QFileInfo(QString::fromStdString(p)).absoluteFilePath();
+            const bool database = gdal::isPostgresConnection(p);
+            names << QString::fromStdString(database ? gdal::connectionTitle(p)
+                                                     : std::filesystem::path(p).filename().string());
+            files << (database ? QString::fromStdString(p) : QFileInfo(QString::fromStdString(p)).absoluteFilePath());
         }
         setWindowTitle(QStringLiteral("%1 - Corvane Map").arg(names.join(QStringLiteral(", "))));
         m_settings.addRecentFiles(files);
@@ -188,6 +194,36 @@ void MainWindow::chooseFiles()
     std::vector<std::string> paths;
     for (const QString& f : files) paths.push_back(f.toStdString());
     openFiles(paths);
+}
+
+QString MainWindow::addSources(const std::vector<std::string>& sources)
+{
+    try {
+        std::vector<host::Ref<host::ILayer>> layers;
+        for (const auto& source : sources) {
+            for (auto& layer : gdal::openGisFile(source)) layers.push_back(std::move(layer));
+        }
+        const auto& map = m_document->map();
+        const bool first = map->layers().empty();
+        for (std::size_t i = 0; i < layers.size(); ++i) map->insertLayer(i, layers[i]);
+        m_canvas->attachMap();
+        if (first) m_canvas->zoomToFullExtent();
+        else m_canvas->redraw();
+        m_layerPanel->rebuild();
+        return {};
+    } catch (const std::exception& e) {
+        const QString problem = QString::fromUtf8(e.what());
+        report(problem);
+        return problem;
+    }
+}
+
+void MainWindow::chooseDatabaseLayers()
+{
+    DatabaseLayersDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::string connection = dialog.connection();
+    if (!connection.empty()) addSources({connection});
 }
 
 void MainWindow::chooseMapSrs()

@@ -44,6 +44,9 @@ public:
     // Replaces the map by the layers of these files. On failure the map
     // stays as it was and the problem is returned (and shown).
     QString openFiles(const std::vector<std::string>& paths);
+    // Adds the layers of these sources (files or PG: connection strings) on
+    // top of the map. On failure the map stays as it was.
+    QString addSources(const std::vector<std::string>& sources);
     // Loads the registered commands onto the toolbar, then the named ones
     // (class identifiers or ProgIDs); returns the problems.
     QStringList loadCommands(const std::vector<std::string>& extra = {});
@@ -70,6 +73,7 @@ private:
     void buildMenus();
     void report(const QString& problem);
     void chooseFiles();
+    void chooseDatabaseLayers();
     void chooseMapSrs();
     void fillRecentMenu();
     void showScale();

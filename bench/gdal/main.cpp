@@ -9,6 +9,7 @@
 //   bench_gdal [--parcels N]... [--runs R] [--data DIR] [--ogrinfo PATH]
 //   bench_gdal --file PATH --layer NAME --street FIELD --number FIELD [--runs R]
 //   bench_gdal --names N        (only the sorted list of N names)
+//   bench_gdal --pg [--parcels N] [--runs R]   (the town in a PostgreSQL table, PgBench.h)
 
 #include <algorithm>
 #include <charconv>
@@ -31,6 +32,9 @@
 #include "BenchWorld.h"
 #include "Figures.h"
 #include "Measure.h"
+#ifdef CORVANE_BENCH_WITH_PG
+#include "PgBench.h"
+#endif
 #include "mapdata/CorvaneGIS_ArcMap.h"
 #include "towngen/TownWriter.h"
 #include "ui/SortKey.h"
@@ -321,8 +325,14 @@ void sortedListFigure(bench::FigureTable& table, std::size_t count)
 int main(int argc, char** argv)
 {
     Options options;
+    std::vector<char*> args(argv, argv + argc);
+    const auto pgFlag = std::find_if(args.begin(), args.end(), [](const char* arg) { return std::string_view(arg) == "--pg"; });
+    const bool postgres = pgFlag != args.end();
+    if (postgres) args.erase(pgFlag);
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     if (!parse(argc, argv, options)) {
-        std::fputs("usage: bench_gdal [--parcels N]... [--runs R] [--data DIR] [--ogrinfo PATH]\n"
+        std::fputs("usage: bench_gdal [--parcels N]... [--runs R] [--data DIR] [--ogrinfo PATH] [--pg]\n"
                    "       bench_gdal --file PATH --layer NAME --street FIELD --number FIELD [--runs R]\n"
                    "       bench_gdal --names N\n",
                    stderr);
@@ -330,7 +340,24 @@ int main(int argc, char** argv)
     }
     try {
         GDALAllRegister();
-        if (bench::runQuietly(options.ogrinfo, {"--version"}) != 0) std::printf("ogrinfo not found: no reference times\n");
+        const bool haveTool = bench::runQuietly(options.ogrinfo, {"--version"}) == 0;
+        if (!haveTool) std::printf("ogrinfo not found: no reference times\n");
+        if (postgres) {
+#ifdef CORVANE_BENCH_WITH_PG
+            const std::int64_t parcels = options.parcels.back();
+            const std::int64_t streets = std::max<std::int64_t>(towngen::kSpecialStreets, parcels / 200);
+            const auto names = towngen::streetNames(streets, 1);
+            std::vector<std::string> picks;
+            for (int run = 0; run < options.runs; ++run) {
+                picks.push_back(names[static_cast<std::size_t>(run) * names.size() / static_cast<std::size_t>(options.runs)]);
+            }
+            return bench::benchPostgres({ensureTown(options, parcels).front().path, options.data, options.ogrinfo, haveTool,
+                                         options.runs, parcels, streets, picks});
+#else
+            std::fputs("bench_gdal: built without a PostgreSQL server to run\n", stderr);
+            return 2;
+#endif
+        }
         bench::FigureTable table;
         if (options.names > 0) {
             sortedListFigure(table, static_cast<std::size_t>(options.names));

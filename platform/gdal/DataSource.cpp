@@ -1,13 +1,16 @@
 #include "gdal/DataSource.h"
 
 #include <filesystem>
+#include <exception>
 #include <mutex>
+#include <string_view>
 #include <system_error>
 
 #include <cpl_string.h>
 
 #include "gdal/CplErrors.h"
 #include "gdal/DamagedFile.h"
+#include "gdal/PgSources.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -20,6 +23,14 @@ void registerDriversOnce()
 {
     static std::once_flag once;
     std::call_once(once, [] { GDALAllRegister(); });
+}
+
+bool answers(GDALDataset& dataset)
+{
+    ScopedCplErrors quiet;
+    OGRLayer* result = dataset.ExecuteSQL("SELECT 1", nullptr, nullptr);
+    if (result != nullptr) dataset.ReleaseResultSet(result);
+    return result != nullptr && !quiet.failed();
 }
 
 } // namespace
@@ -45,25 +56,64 @@ GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags
         std::string message = errors.message();
         if (message.empty()) message = "not a GIS file that GDAL can read";
         // Opened as the .shp itself, a Shapefile's layer is named after it.
-        raiseGdalFailure("Cannot open " + path,
+        raiseGdalFailure("Cannot open " + displayPath(path),
                          withDamagedFile(message, path, std::filesystem::path(path).stem().string()));
     }
     if (warnings != nullptr) warnings->insert(warnings->end(), errors.warnings().begin(), errors.warnings().end());
     return dataset;
 }
 
+std::string displayPath(const std::string& path)
+{
+    static constexpr std::string_view kPassword = "password=";
+    std::string shown = path;
+    for (auto at = shown.find(kPassword); at != std::string::npos; at = shown.find(kPassword, at)) {
+        // Only a whole keyword: after the PG: prefix, a blank or a quote.
+        const bool keyword = at == 0 || shown[at - 1] == ' ' || shown[at - 1] == ':' || shown[at - 1] == '"' ||
+                             shown[at - 1] == '\'';
+        if (!keyword) {
+            at += kPassword.size();
+            continue;
+        }
+        std::size_t end = at + kPassword.size();
+        if (end < shown.size() && shown[end] == '\'') {
+            // A quoted value, with \' and \\ escaped inside.
+            for (++end; end < shown.size() && shown[end] != '\''; ++end) {
+                if (shown[end] == '\\') ++end;
+            }
+            if (end < shown.size()) ++end;
+        } else {
+            while (end < shown.size() && shown[end] != ' ' && shown[end] != '"') ++end;
+        }
+        while (end < shown.size() && shown[end] == ' ') ++end;
+        shown.erase(at, end - at);
+    }
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    return shown;
+}
+
 LayerLease::LayerLease(std::shared_ptr<DataSource> source, GDALDatasetUniquePtr dataset, OGRLayer* layer)
-    : m_source(std::move(source)), m_dataset(std::move(dataset)), m_layer(layer)
+    : m_source(std::move(source)), m_dataset(std::move(dataset)), m_layer(layer),
+      m_unwindingAtStart(std::uncaught_exceptions())
 {
 }
 
 LayerLease::~LayerLease()
 {
-    if (m_source && m_dataset) m_source->giveBack(std::move(m_dataset), m_generation);
+    if (!m_source || !m_dataset) return;
+    if (m_broken || std::uncaught_exceptions() > m_unwindingAtStart) {
+        m_dataset.reset();
+        m_source->dropIdle();
+        return;
+    }
+    // An idle connection must hold no open read: a database keeps the
+    // read's transaction, and its locks, until the read is closed.
+    m_layer->ResetReading();
+    m_source->giveBack(std::move(m_dataset), m_generation);
 }
 
 DataSource::DataSource(std::string path, OpenOptions options)
-    : m_path(std::move(path)), m_options(std::move(options))
+    : m_path(std::move(path)), m_displayName(displayPath(m_path)), m_options(std::move(options))
 {
 }
 
@@ -85,6 +135,12 @@ LayerLease DataSource::lease(const std::string& layerName)
             m_idle.pop_back();
         }
     }
+    // A server may have closed an idle connection (a restart, an idle
+    // timeout): one round trip tells, where a failed read would cost a click.
+    if (dataset && isPostgresConnection(m_path) && !answers(*dataset)) {
+        dataset.reset();
+        dropIdle();
+    }
     if (!dataset) {
         dataset = openDataset(m_path, GDAL_OF_VECTOR, m_options);
         std::lock_guard lock(m_mutex);
@@ -100,7 +156,7 @@ LayerLease DataSource::lease(const std::string& layerName)
     OGRLayer* layer = layerName.find('\0') == std::string::npos ? dataset->GetLayerByName(layerName.c_str()) : nullptr;
     if (layer == nullptr) {
         giveBack(std::move(dataset), generation);
-        host::raiseError(host::errors::kHostCallFailed, "Layer " + layerName + " not found in " + m_path);
+        host::raiseError(host::errors::kHostCallFailed, "Layer " + layerName + " not found in " + m_displayName);
     }
     ScopedCplErrors errors;
     layer->SetSpatialFilter(nullptr);
@@ -166,6 +222,15 @@ std::string DataSource::driverName()
     if (m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
     if (m_driverName.empty()) m_driverName = name;
     return m_driverName;
+}
+
+void DataSource::dropIdle()
+{
+    std::vector<GDALDatasetUniquePtr> idle;
+    {
+        std::lock_guard lock(m_mutex);
+        idle.swap(m_idle);
+    }
 }
 
 void DataSource::giveBack(GDALDatasetUniquePtr dataset, std::uint64_t generation)

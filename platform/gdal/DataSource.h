@@ -35,9 +35,17 @@ struct OpenOptions {
 GDALDatasetUniquePtr openDataset(const std::string& path, unsigned int openFlags, const OpenOptions& options,
                                  std::vector<std::string>* warnings = nullptr);
 
+// A path or connection string fit to show: a "password=..." part of a
+// connection string is left out.
+std::string displayPath(const std::string& path);
+
 class DataSource;
 
 // Exclusive use of one layer of one open dataset; returns it on destruction.
+// A dataset that failed is not returned: a lease given up while an
+// exception unwinds, or one its holder marked broken, closes its dataset and
+// the source's idle ones, so that the next lease connects afresh (a database
+// server that was restarted has closed every connection to it).
 class LayerLease {
 public:
     LayerLease(std::shared_ptr<DataSource> source, GDALDatasetUniquePtr dataset, OGRLayer* layer);
@@ -52,12 +60,17 @@ public:
     // Which state of the files on disk this dataset was opened on.
     [[nodiscard]] std::uint64_t generation() const noexcept { return m_generation; }
 
+    // The dataset stays usable until the lease ends, and is closed then.
+    void markBroken() noexcept { m_broken = true; }
+
 private:
     friend class DataSource;
     std::uint64_t m_generation = 0;
     std::shared_ptr<DataSource> m_source;
     GDALDatasetUniquePtr m_dataset;
     OGRLayer* m_layer = nullptr;
+    int m_unwindingAtStart = 0;
+    bool m_broken = false;
 };
 
 class DataSource : public std::enable_shared_from_this<DataSource> {
@@ -65,6 +78,8 @@ public:
     static std::shared_ptr<DataSource> create(std::string path, OpenOptions options = {});
 
     [[nodiscard]] const std::string& path() const noexcept { return m_path; }
+    // The path for messages: a connection string without its password.
+    [[nodiscard]] const std::string& displayName() const noexcept { return m_displayName; }
     [[nodiscard]] const OpenOptions& options() const noexcept { return m_options; }
 
     // A dataset of its own for the caller, opened read-only, with the layer
@@ -88,11 +103,13 @@ private:
     DataSource(std::string path, OpenOptions options);
     friend class LayerLease;
     void giveBack(GDALDatasetUniquePtr dataset, std::uint64_t generation);
+    void dropIdle();
     // Starts a new generation when the files changed; call with m_mutex held.
     void checkFilesLocked();
     void recordFilesLocked(GDALDataset& dataset);
 
     std::string m_path;
+    std::string m_displayName;
     OpenOptions m_options;
     std::mutex m_mutex;
     std::vector<GDALDatasetUniquePtr> m_idle;

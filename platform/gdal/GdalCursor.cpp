@@ -5,6 +5,7 @@
 #include "gdal/CplErrors.h"
 #include "gdal/DamagedFile.h"
 #include "gdal/IndexedClause.h"
+#include "gdal/PgWhereClause.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
 
@@ -74,7 +75,11 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
     context->source = m_source;
     context->schema = m_schema;
     context->geometryRead = m_request.withGeometry;
-    if (!m_ids && !m_request.withGeometry && m_lease.layer().TestCapability(OLCIgnoreFields)) {
+    // A database server that reads every column anyway can still group the
+    // one its caller reads, so its cursors watch the fields used as well.
+    const bool watched =
+        m_lease.layer().TestCapability(OLCIgnoreFields) || m_schema->dialect == ClauseDialect::PostgreSql;
+    if (!m_ids && !m_request.withGeometry && watched) {
         context->use = std::make_shared<FieldUse>();
         context->use->used.assign(static_cast<std::size_t>(m_lease.layer().GetLayerDefn()->GetFieldCount()), false);
     }
@@ -92,6 +97,12 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
 
 void GdalCursor::narrowToUsedFields()
 {
+    if (!m_lease.layer().TestCapability(OLCIgnoreFields)) {
+        auto unwatched = std::make_shared<RowContext>(*m_context);
+        unwatched->use.reset();
+        m_context = std::move(unwatched);
+        return;
+    }
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
     auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
     // Drivers that filter after reading need the clause's fields as well.
@@ -125,11 +136,17 @@ void GdalCursor::narrowToUsedFields()
 
 void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
 {
+    const std::string from = "Cannot read " + m_schema->layerName + " from " + m_source->displayName();
+    if (m_schema->dialect == ClauseDialect::PostgreSql) {
+        // The server's message says whether the clause, the table, the
+        // rights or the connection failed; a guess here could only mislead.
+        const bool withClause = !isBlankClause(m_request.whereClause) && !m_ids;
+        raiseGdalFailure(withClause ? from + " where " + m_request.whereClause : from, gdalMessage);
+    }
     if (m_firstRead && !isBlankClause(m_request.whereClause) && !m_ids) {
         raiseRejected(*m_schema, m_request.whereClause, gdalMessage);
     }
-    raiseGdalFailure("Cannot read " + m_schema->layerName + " from " + m_source->path(),
-                     withDamagedFile(gdalMessage, m_source->path(), m_schema->layerName));
+    raiseGdalFailure(from, withDamagedFile(gdalMessage, m_source->path(), m_schema->layerName));
 }
 
 OGRFeatureUniquePtr GdalCursor::fetchById()
@@ -137,6 +154,7 @@ OGRFeatureUniquePtr GdalCursor::fetchById()
     ScopedCplErrors errors;
     // Shapefiles report an ID past their end as an error; it is no match.
     errors.tolerate("out of available range");
+    errors.tolerate("unknown feature id");  // PostgreSQL's word for the same
     while (m_nextId < m_ids->size()) {
         const auto fid = static_cast<GIntBig>((*m_ids)[m_nextId++]);
         OGRFeatureUniquePtr feature(m_lease.layer().GetFeature(fid));
@@ -267,14 +285,31 @@ std::int32_t GdalCursor::soleTextFieldRead() const
 
 bool GdalCursor::answerFromValueRuns(std::int32_t fieldIndex)
 {
-    if (m_source->driverName() != "GPKG") return false;
+    const std::string driver = m_source->driverName();
+    if (driver != "GPKG" && driver != "PostgreSQL") return false;
     m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid());
     if (!m_runs) return false;
     m_batch.clear();
+    m_lease.layer().ResetReading();  // the row read is over; a database closes it now
     return true;
 }
 
 host::Ref<host::IFeature> GdalCursor::next()
+{
+    try {
+        return readNext();
+    } catch (const host::HostError& error) {
+        m_lease.markBroken();  // a dropped connection must not go back to the pool
+        // Whoever reads the report must learn which source failed.
+        if (error.description().find(m_source->displayName()) != std::string::npos) throw;
+        host::raiseError(error.number(), error.description() + " (" + m_source->displayName() + ")");
+    } catch (...) {
+        m_lease.markBroken();
+        throw;
+    }
+}
+
+host::Ref<host::IFeature> GdalCursor::readNext()
 {
     if (m_runs) return m_runs->next();
     if (m_dbfRows) return nextFromDbf();

@@ -68,6 +68,7 @@ private:
     void recordHandOut(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
     host::Ref<host::IFeature> nextFromDbf();
+    host::Ref<host::IFeature> readNext();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
 
     std::shared_ptr<DataSource> m_source;

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "gdal/PgWhereClause.h"
 #include "gdal/SpatialReference.h"
 #include "host/HostError.h"
 
@@ -13,6 +14,8 @@ constexpr const char* kDefaultOidName = "FID";
 constexpr const char* kDefaultShapeName = "Shape";
 
 bool usesSqlite(const std::string& driverName) { return driverName == "GPKG" || driverName == "SQLite"; }
+
+bool usesPostgres(const std::string& driverName) { return driverName == "PostgreSQL"; }
 
 } // namespace
 
@@ -37,7 +40,9 @@ std::shared_ptr<const LayerSchema> LayerSchema::read(OGRLayer& layer, const std:
     schema->layerName = layer.GetName();
     const char* fidColumn = layer.GetFIDColumn();
     schema->oidFieldName = fidColumn != nullptr && *fidColumn != '\0' ? fidColumn : kDefaultOidName;
-    schema->dateStyle = usesSqlite(driverName) ? DateLiteralStyle::Iso : DateLiteralStyle::OgrSql;
+    schema->dateStyle =
+        usesSqlite(driverName) || usesPostgres(driverName) ? DateLiteralStyle::Iso : DateLiteralStyle::OgrSql;
+    if (usesPostgres(driverName)) schema->dialect = ClauseDialect::PostgreSql;
 
     schema->fields.push_back({schema->oidFieldName, host::esriFieldTypeOID, FieldInfo::Kind::ObjectId, -1});
     // The host shows one shape per feature: the first geometry field.
@@ -74,6 +79,7 @@ std::int32_t LayerSchema::findField(const std::string& name) const
 std::string LayerSchema::driverClause(const std::string& clause) const
 {
     requireNoNulByte(clause);
+    if (dialect == ClauseDialect::PostgreSql) return translatePostgresClause(clause, *this);
     return translateWhereClause(quoteFieldNames(clause, clauseFieldNames, dateStyle), dateStyle);
 }
 

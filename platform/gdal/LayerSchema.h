@@ -24,6 +24,10 @@ struct FieldInfo {
     int ogrIndex = -1;  // attribute or geometry field index in OGR
 };
 
+// Who reads a translated where clause: OGR's attribute filter (its own SQL,
+// or SQLite's), or a PostgreSQL server that GDAL hands it to unchanged.
+enum class ClauseDialect { Ogr, PostgreSql };
+
 struct LayerSchema {
     std::string layerName;
     std::string oidFieldName;
@@ -35,6 +39,7 @@ struct LayerSchema {
     // The names a where clause may use as fields: the object-ID field and
     // the attribute fields.
     std::vector<std::string> clauseFieldNames;
+    ClauseDialect dialect = ClauseDialect::Ogr;
 
     // Built from the layer's definition; the driver decides the date style.
     static std::shared_ptr<const LayerSchema> read(OGRLayer& layer, const std::string& driverName);

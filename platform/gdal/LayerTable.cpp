@@ -44,7 +44,7 @@ std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
         ScopedCplErrors errors;
         total = lease.layer().GetFeatureCount(TRUE);
         if (total < 0 || errors.failed()) {
-            raiseGdalFailure("Cannot count the rows of " + m_schema->layerName + " in " + m_source->path(),
+            raiseGdalFailure("Cannot count the rows of " + m_schema->layerName + " in " + m_source->displayName(),
                              withDamagedFile(errors.message(), m_source->path(), m_schema->layerName));
         }
     } else {

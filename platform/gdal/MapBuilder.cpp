@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <set>
 
 #include "gdal/CplErrors.h"
 #include "gdal/GdalLayers.h"
 #include "gdal/LayerSchema.h"
 #include "gdal/LayerTable.h"
+#include "gdal/PgSources.h"
 
 namespace corvane::gdal {
 
@@ -30,6 +32,7 @@ std::string lowerExtension(const std::string& path)
 
 OpenOptions optionsFor(const std::string& path, OpenOptions options)
 {
+    if (isPostgresConnection(path)) return postgresOpenOptions(std::move(options));
     if (lowerExtension(path) != ".csv") return options;
     const bool chosen = std::any_of(options.driverOptions.begin(), options.driverOptions.end(), [](const std::string& o) {
         return o.rfind("X_POSSIBLE_NAMES=", 0) == 0 || o.rfind("GEOM_POSSIBLE_NAMES=", 0) == 0;
@@ -89,33 +92,49 @@ std::vector<host::Ref<host::ILayer>> openGisFile(const std::string& path, const 
                                                  std::vector<std::string>* warnings)
 {
     const OpenOptions options = optionsFor(path, requested);
+    // A database's raster tables are not shown (GDAL's raster driver for
+    // them fails where PostGIS has no raster support).
+    const bool database = isPostgresConnection(path);
     std::vector<std::string> openWarnings;
-    GDALDatasetUniquePtr dataset = openDataset(path, GDAL_OF_VECTOR | GDAL_OF_RASTER, options, &openWarnings);
+    GDALDatasetUniquePtr dataset =
+        openDataset(path, database ? GDAL_OF_VECTOR : GDAL_OF_VECTOR | GDAL_OF_RASTER, options, &openWarnings);
     if (warnings != nullptr) {
         // GDAL opens only the first tables of a large GeoPackage or SQLite
         // file and says so only as a warning: the rest would be missing silently.
         for (const std::string& warning : openWarnings) {
             if (warning.find("OGR_TABLE_LIMIT") != std::string::npos) {
-                warnings->push_back("Not every table of " + path + " was opened: " + warning);
+                warnings->push_back("Not every table of " + displayPath(path) + " was opened: " + warning);
             }
         }
     }
     const std::string driverName = dataset->GetDriver() != nullptr ? dataset->GetDriver()->GetDescription() : "";
     auto source = DataSource::create(path, options);
 
-    GroupLayer root(fileTitle(path));
+    GroupLayer root(database ? connectionTitle(path) : fileTitle(path));
     ScopedCplErrors errors;
     const int layerCount = dataset->GetLayerCount();
+    std::vector<std::shared_ptr<const LayerSchema>> schemas;
+    std::set<std::string> databaseSchemas;
     for (int i = 0; i < layerCount; ++i) {
         OGRLayer* layer = dataset->GetLayer(i);
-        if (layer == nullptr) errors.raise("Cannot read layer " + std::to_string(i) + " of " + path);
-        auto schema = LayerSchema::read(*layer, driverName);
+        if (layer == nullptr) errors.raise("Cannot read layer " + std::to_string(i) + " of " + source->displayName());
+        schemas.push_back(LayerSchema::read(*layer, driverName));
+        databaseSchemas.insert(schemaOfLayer(schemas.back()->layerName));
+    }
+    for (const auto& schema : schemas) {
         auto table = std::make_shared<LayerTable>(source, schema);
-        placeLayer(root, schema->layerName, table, schema->hasGeometry);
+        std::string placed = schema->layerName;
+        // A database shows its schemas as groups once there is more than one.
+        if (database) {
+            placed = tableOfLayer(placed);
+            if (databaseSchemas.size() > 1) placed = schemaOfLayer(schema->layerName) + "/" + placed;
+        }
+        placeLayer(root, placed, table, schema->hasGeometry);
     }
     if (dataset->GetRasterCount() > 0) root.add(host::makeRef<PlainLayer>(fileTitle(path), nullptr));
     if (root.layers().empty()) {
-        raiseGdalFailure("Cannot open " + path, "the file holds no layers");
+        raiseGdalFailure("Cannot open " + source->displayName(), database ? "the database holds no tables"
+                                                                          : "the file holds no layers");
     }
     if (root.layers().size() == 1) return root.layers();
     auto group = std::make_shared<GroupLayer>(root);

@@ -7,6 +7,9 @@
 // the group "Utilities" (layers that share a group path share the group).
 // A CSV file gets its shapes from columns named X/Y, LON/LAT or EASTING/
 // NORTHING unless the caller's open options say otherwise.
+// A PostgreSQL connection string ("PG:dbname=... tables=...") opens like a
+// file named after its database; its tables with and without shapes become
+// layers, grouped by schema when tables of more than one schema are shown.
 
 #include <memory>
 #include <string>

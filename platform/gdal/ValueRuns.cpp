@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gdal/CplErrors.h"
+#include "gdal/PgValueRuns.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -94,11 +95,16 @@ public:
 std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLayer& layer, const std::string& column)
 {
     const std::string table = layer.GetName();
-    if (!hasIndexLeadingWith(dataset, table, column)) return nullptr;
+    // A database server groups without an index as well, and far faster
+    // than the rows could cross the connection.
+    const bool server = isPostgresDataset(dataset);
+    if (!server && !hasIndexLeadingWith(dataset, table, column)) return nullptr;
     ScopedCplErrors errors;
     auto rows = std::make_unique<GroupedRows>(dataset,
-                                              "SELECT " + quotedName(column) + ", COUNT(*) FROM " + quotedName(table) +
-                                                  " GROUP BY " + runOrder(column) + " ORDER BY " + runOrder(column),
+                                              server ? postgresRunsQuery(layer, column)
+                                                     : "SELECT " + quotedName(column) + ", COUNT(*) FROM " +
+                                                           quotedName(table) + " GROUP BY " + runOrder(column) +
+                                                           " ORDER BY " + runOrder(column),
                                               table);
     if (rows->m_result.layer() == nullptr || errors.failed()) errors.raise("Cannot read " + column + " of " + table);
     return std::make_unique<ValueRunReader>(std::move(rows));
@@ -140,6 +146,7 @@ std::vector<GIntBig> objectIdsOfRun(GDALDataset& dataset, OGRLayer& layer, const
         if (errors.failed()) errors.raise("Cannot read the object IDs of " + table);
         return found;
     };
+    if (isPostgresDataset(dataset)) return idsOf(postgresRunIdsQuery(layer, column, run));
     const std::string select = "SELECT " + fid + " FROM " + quotedName(table);
     // The run's value finds its rows through the index ...
     const std::string match = run.value.isNull() ? " IS NULL" : " = " + quoted(run.value.toText(), '\'');

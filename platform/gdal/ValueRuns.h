@@ -5,7 +5,8 @@
 // in the database instead hands back each value once with the number of
 // rows holding it; the cursor repeats the value that many times without
 // reading again. Object IDs are looked up, a run at a time, only when a
-// caller asks a row for one.
+// caller asks a row for one. A PostgreSQL server groups the column itself,
+// index or not (PgValueRuns.h).
 
 #include <cstdint>
 #include <memory>
