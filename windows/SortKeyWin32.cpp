@@ -7,16 +7,15 @@
 
 #include <vector>
 
+#include "win32/Win32Text.h"
+
 namespace corvane::ui {
 
 std::string listSortKey(std::string_view text)
 {
     if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    if (wideLength <= 0) return std::string(text);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), wideLength);
+    const std::wstring wide = win32::widen(text);
+    const int wideLength = static_cast<int>(wide.size());
 
     constexpr DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
     const int keyLength = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, wide.data(), wideLength, nullptr, 0,

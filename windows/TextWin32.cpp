@@ -6,29 +6,11 @@
 #include <algorithm>
 #include <windows.h>
 
+#include "win32/Win32Text.h"
+
 namespace corvane::ui {
 
 namespace {
-
-std::wstring fromUtf8(std::string_view text)
-{
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), length);
-    return out;
-}
-
-std::string toUtf8(std::wstring_view text)
-{
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 bool isHighSurrogate(wchar_t c)
 {
@@ -39,7 +21,7 @@ bool isHighSurrogate(wchar_t c)
 
 std::string upperCase(std::string_view text)
 {
-    std::wstring w = fromUtf8(text);
+    std::wstring w = win32::widen(text);
     if (w.empty()) return {};
     const int length = static_cast<int>(w.size());
     const int needed = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING, w.c_str(),
@@ -47,7 +29,7 @@ std::string upperCase(std::string_view text)
     std::wstring out(static_cast<std::size_t>(needed), L'\0');
     LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING, w.c_str(), length, out.data(),
                   needed, nullptr, nullptr, 0);
-    return toUtf8(out);
+    return win32::narrow(out);
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
@@ -59,8 +41,8 @@ int compareIgnoringCase(std::string_view a, std::string_view b)
 {
     // Both folded to lower case, then compared by code unit, as ICU's
     // default case folding orders them on the other platforms.
-    std::wstring wa = fromUtf8(a);
-    std::wstring wb = fromUtf8(b);
+    std::wstring wa = win32::widen(a);
+    std::wstring wb = win32::widen(b);
     if (!wa.empty()) CharLowerBuffW(wa.data(), static_cast<DWORD>(wa.size()));
     if (!wb.empty()) CharLowerBuffW(wb.data(), static_cast<DWORD>(wb.size()));
     const int order = wa.compare(wb);
@@ -69,7 +51,7 @@ int compareIgnoringCase(std::string_view a, std::string_view b)
 
 std::size_t characterCount(std::string_view text)
 {
-    const std::wstring w = fromUtf8(text);
+    const std::wstring w = win32::widen(text);
     std::size_t count = 0;
     for (std::size_t i = 0; i < w.size(); ++i, ++count)
         if (isHighSurrogate(w[i]) && i + 1 < w.size()) ++i;
@@ -78,11 +60,11 @@ std::size_t characterCount(std::string_view text)
 
 std::string leftCharacters(std::string_view text, std::size_t count)
 {
-    const std::wstring w = fromUtf8(text);
+    const std::wstring w = win32::widen(text);
     std::size_t units = 0;
     for (std::size_t taken = 0; units < w.size() && taken < count; ++taken)
         units += isHighSurrogate(w[units]) && units + 1 < w.size() ? 2 : 1;
-    return toUtf8(std::wstring_view(w).substr(0, units));
+    return win32::narrow(std::wstring_view(w).substr(0, units));
 }
 
 std::string trimBlanks(std::string_view text)
