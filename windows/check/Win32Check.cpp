@@ -216,17 +216,15 @@ void pumpMessages()
 CheckForm* g_modalForm = nullptr;
 LPARAM g_labelPoint = 0;
 
-void CALLBACK hideModalForm(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (g_modalForm != nullptr) g_modalForm->Hide();
-    g_modalForm = nullptr;
-}
-
 void CALLBACK clickModalLabel(HWND, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(nullptr, id);
     if (g_modalForm == nullptr) return;
+    // The click is handled before SendMessage returns; only then does the
+    // run end, so the two can never come in the other order.
     SendMessageW(reinterpret_cast<HWND>(g_modalForm->hWnd()), WM_LBUTTONUP, 0, g_labelPoint);
+    g_modalForm->Hide();
+    g_modalForm = nullptr;
 }
 
 void checkToolkit()
@@ -300,14 +298,12 @@ void checkToolkit()
 
     form->Hide();
     g_modalForm = form.get();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, hideModalForm);
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                                  nullptr);
     bool otherDisabled = false;
     form->captioned("Label1").Click = [&] { otherDisabled = IsWindowEnabled(other) == FALSE; };
     SetTimer(nullptr, 0, 10, clickModalLabel);
     form->Show(ui::vbModal);
-    KillTimer(nullptr, timer);
     check(!form->Visible() && IsWindowEnabled(other), "a modal run ends when the form hides, and re-enables the rest");
     check(otherDisabled, "other windows are disabled during the modal run");
     DestroyWindow(other);
