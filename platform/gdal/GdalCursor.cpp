@@ -4,8 +4,10 @@
 
 #include "gdal/CplErrors.h"
 #include "gdal/DamagedFile.h"
+#include "gdal/DbfColumnRows.h"
 #include "gdal/IndexedClause.h"
 #include "gdal/PgWhereClause.h"
+#include "gdal/SqliteColumnRows.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
 
@@ -312,16 +314,12 @@ host::Ref<host::IFeature> GdalCursor::next()
 host::Ref<host::IFeature> GdalCursor::readNext()
 {
     if (m_runs) return m_runs->next();
-    if (m_dbfRows) return nextFromDbf();
+    if (m_columnRows) return nextFromColumn();
     if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing
         const std::int32_t soleField = soleTextFieldRead();
         if (soleField >= 0 && answerFromValueRuns(soleField)) return m_runs->next();
         if (soleField >= 0) startValueIndex(soleField);
-        if (soleField >= 0) m_dbfRows = DbfColumnRows::open(m_lease, m_source, m_schema, soleField, m_row->fid());
-        if (m_dbfRows) {
-            m_batch.clear();
-            return nextFromDbf();
-        }
+        if (soleField >= 0 && answerFromColumn(soleField)) return nextFromColumn();
         const GIntBig first = m_row->fid();
         narrowToUsedFields();
         if (m_context->loaded) m_alreadyDelivered.push_back(first);
@@ -340,11 +338,21 @@ host::Ref<host::IFeature> GdalCursor::readNext()
     return host::Ref<host::IFeature>(m_row);
 }
 
-host::Ref<host::IFeature> GdalCursor::nextFromDbf()
+bool GdalCursor::answerFromColumn(std::int32_t fieldIndex)
 {
-    auto row = m_dbfRows->next();
+    m_columnRows = DbfColumnRows::open(m_lease, m_source, m_schema, fieldIndex, m_row->fid());
+    if (!m_columnRows) m_columnRows = SqliteColumnRows::open(m_lease, m_source, m_schema, fieldIndex, m_row->fid());
+    if (!m_columnRows) return false;
+    m_batch.clear();
+    m_lease.layer().ResetReading();  // OGR's own read is over
+    return true;
+}
+
+host::Ref<host::IFeature> GdalCursor::nextFromColumn()
+{
+    auto row = m_columnRows->next();
     if (m_indexBuilder) {
-        if (row) m_indexBuilder->add(m_dbfRows->lastId(), m_dbfRows->lastText());
+        if (row) m_indexBuilder->add(m_columnRows->lastId(), m_columnRows->lastText());
         else recordForValueIndex(nullptr);
     }
     return row;
