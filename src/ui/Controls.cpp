@@ -13,6 +13,13 @@ constexpr std::int32_t kInvalidPropertyArrayIndex = 381;
 constexpr std::int32_t kInvalidPropertyValue = 380;
 } // namespace
 
+ListBox::ListBox(Form& form, const ControlSpec& spec) : Control(form, spec)
+{
+    // The locale's collation rules load with the first sorted list, not
+    // with its first entry, as a native list box has them from the start.
+    if (Sorted()) (void)listSortKey({});
+}
+
 void ListBox::AddItem(const std::string& text)
 {
     changed();

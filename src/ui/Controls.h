@@ -39,7 +39,7 @@ protected:
 
 class ListBox final : public Control {
 public:
-    using Control::Control;
+    ListBox(Form& form, const ControlSpec& spec);
 
     // Sorted lists insert in the locale's order ignoring case (see
     // SortKey.h), after equal entries. A list shown in a window places each

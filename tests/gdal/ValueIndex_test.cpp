@@ -244,5 +244,25 @@ TEST(ValueIndexBuilder, KeepsEachTextsRowsApartExactlyAndInIdOrder)
     EXPECT_FALSE(tooLarge.finish());
 }
 
+// Rows read in ID order (the usual case) are grouped within their own array.
+TEST(ValueIndexBuilder, GroupsRowsWithConsecutiveIdsAsTheyWereRead)
+{
+    const std::vector<const char*> texts = {"Elm", "Oak", nullptr, "Elm", "Ash", "Oak", "Oak", nullptr, "Pine", "Elm"};
+    ValueIndexBuilder builder;
+    std::map<std::string, std::vector<std::uint32_t>> expected;
+    for (std::uint32_t row = 0; row < 3000; ++row) {
+        // Runs of one street, streets repeated out of order, Nulls among them.
+        const char* text = texts[(row / 7 + row % 3) % texts.size()];
+        builder.add(100 + row, text);
+        if (text != nullptr) expected[text].push_back(100 + row);
+    }
+    auto index = builder.finish();
+    ASSERT_TRUE(index);
+    EXPECT_EQ(index->distinctValues(), expected.size());
+    for (const auto& [text, ids] : expected) {
+        EXPECT_EQ(std::vector<std::uint32_t>(index->idsOf(text).begin(), index->idsOf(text).end()), ids) << text;
+    }
+}
+
 } // namespace
 } // namespace corvane::gdal
