@@ -97,13 +97,13 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
     m_firstRead = false;
 }
 
-void GdalCursor::narrowToUsedFields()
+bool GdalCursor::narrowToUsedFields()
 {
     if (!m_lease.layer().TestCapability(OLCIgnoreFields)) {
         auto unwatched = std::make_shared<RowContext>(*m_context);
         unwatched->use.reset();
         m_context = std::move(unwatched);
-        return;
+        return false;
     }
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
     auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
@@ -120,20 +120,25 @@ void GdalCursor::narrowToUsedFields()
     narrowed->use.reset();
     if (ignored.size() == 2) {
         m_context = std::move(narrowed);  // every field is wanted: nothing to gain
-        return;
+        return false;
     }
     ignored.push_back(nullptr);
     ScopedCplErrors errors;
     if (m_lease.layer().SetIgnoredFields(ignored.data()) != OGRERR_NONE) {
         errors.raise("Cannot skip the unread fields of " + m_schema->layerName);
     }
+    narrowed->loaded = std::move(loaded);
+    m_context = std::move(narrowed);
+    // A Shapefile skips the fields from its next row on and keeps its
+    // place: the rows read ahead hold every field, which is more than the
+    // narrowed rows promise, so they are handed out as they are. Other
+    // drivers start their read again with the new columns.
+    if (m_source->driverName() == "ESRI Shapefile") return false;
     m_lease.layer().ResetReading();
-    // What was read ahead with the old fields is read again.
     m_batch.clear();
     m_batchError.reset();
     m_atEnd = false;
-    narrowed->loaded = std::move(loaded);
-    m_context = std::move(narrowed);
+    return true;
 }
 
 void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
@@ -321,8 +326,7 @@ host::Ref<host::IFeature> GdalCursor::readNext()
         if (soleField >= 0) startValueIndex(soleField);
         if (soleField >= 0 && answerFromColumn(soleField)) return nextFromColumn();
         const GIntBig first = m_row->fid();
-        narrowToUsedFields();
-        if (m_context->loaded) m_alreadyDelivered.push_back(first);
+        if (narrowToUsedFields()) m_alreadyDelivered.push_back(first);
     }
     OGRFeatureUniquePtr feature = fetch();
     if (m_indexBuilder) recordForValueIndex(feature.get());

@@ -58,7 +58,8 @@ private:
     OGRFeatureUniquePtr fetch();
     OGRFeatureUniquePtr fetchById();
     void readBatch();
-    void narrowToUsedFields();
+    // True when the read starts again from the beginning.
+    bool narrowToUsedFields();
     // The host index of the one text field a whole-table read has used, or -1.
     [[nodiscard]] std::int32_t soleTextFieldRead() const;
     [[nodiscard]] bool answerFromValueRuns(std::int32_t fieldIndex);
