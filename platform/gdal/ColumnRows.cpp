@@ -9,11 +9,13 @@ public:
     {
     }
 
-    void reset(GIntBig id, bool isNull, const std::string& text)
+    // Where the next record's text is read to: it keeps its capacity, so
+    // rows cost no allocation.
+    std::string& buffer() noexcept { return m_text; }
+    void reset(GIntBig id, bool isNull)
     {
         m_id = id;
         m_isNull = isNull;
-        m_text.assign(text);  // keeps its capacity: no allocation per row
         m_whole.reset();
     }
     [[nodiscard]] const char* text() const noexcept { return m_isNull ? nullptr : m_text.c_str(); }
@@ -85,9 +87,9 @@ host::Ref<host::IFeature> ColumnRows::next()
 {
     GIntBig id = OGRNullFID;
     bool isNull = true;
-    if (!readRecord(id, isNull, m_text)) return {};
     auto row = freeRow();
-    row->reset(id, isNull, m_text);
+    if (!readRecord(id, isNull, row->buffer())) return {};
+    row->reset(id, isNull);
     m_lastId = id;
     return host::Ref<host::IFeature>(std::move(row));
 }

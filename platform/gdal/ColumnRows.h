@@ -51,7 +51,6 @@ private:
     std::int32_t m_fieldIndex;
     GIntBig m_lastId = OGRNullFID;
     bool m_lastNull = true;
-    std::string m_text;  // keeps its capacity from record to record
     // Callers hold at most the row before the one they ask for, so two rows
     // taken in turn are enough to never build one per row.
     std::array<std::shared_ptr<ColumnRow>, 2> m_rows;
