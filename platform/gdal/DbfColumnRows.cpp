@@ -155,7 +155,9 @@ std::unique_ptr<DbfColumnRows> DbfColumnRows::open(LayerLease& lease, std::share
     read->records = DBFGetRecordCount(read->dbf.get());
     // OGR reads as many features as the .shp holds when it has one.
     if (lease.layer().GetFeatureCount(FALSE) != read->records) return nullptr;
-    if (const char* encoding = lease.layer().GetMetadataItem("SOURCE_ENCODING", "SHAPEFILE")) read->encoding = encoding;
+    const char* encoding = lease.layer().GetMetadataItem("SOURCE_ENCODING", "SHAPEFILE");
+    // CPLRecode hands UTF-8 on unchanged when that spelling names it: no copy per record then.
+    if (encoding != nullptr && !EQUAL(encoding, CPL_ENC_UTF8)) read->encoding = encoding;
     read->firstId = firstId;
     return std::make_unique<DbfColumnRows>(std::move(source), std::move(schema), fieldIndex, std::move(read));
 }
