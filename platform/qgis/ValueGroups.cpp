@@ -15,6 +15,33 @@ namespace {
 
 QString sqlName(const QString& name) { return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
 
+const char* const kGroupingLayer = "corvane-value-groups";
+const char* const kGroupingUri = "corvaneGroupingUri";
+
+// The layer that runs the grouping query `uri`, kept as a child of the layer
+// it groups: opening it costs a fifth of the grouping itself, while reading
+// it runs its query again, so a kept one never answers from stale rows. It
+// goes with its layer; one kept for a table the layer no longer reads goes
+// when the next is made (`table` starts the URI of every grouping of the
+// layer's current table).
+QgsVectorLayer* groupingLayer(QgsVectorLayer& layer, const QString& uri, const QString& table)
+{
+    const auto kept = layer.findChildren<QgsVectorLayer*>(QLatin1String(kGroupingLayer), Qt::FindDirectChildrenOnly);
+    for (QgsVectorLayer* grouping : kept)
+        if (grouping->property(kGroupingUri).toString() == uri) return grouping;
+    for (QgsVectorLayer* grouping : kept)
+        if (!grouping->property(kGroupingUri).toString().startsWith(table)) delete grouping;
+
+    QgsVectorLayer::LayerOptions options;
+    options.loadDefaultStyle = false;
+    auto grouping = std::make_unique<QgsVectorLayer>(uri, QStringLiteral("groups"), QStringLiteral("ogr"), options);
+    if (!grouping->isValid() || grouping->fields().count() != 2) return nullptr;
+    grouping->setObjectName(QLatin1String(kGroupingLayer));
+    grouping->setProperty(kGroupingUri, uri);
+    grouping->setParent(&layer);
+    return grouping.release();
+}
+
 } // namespace
 
 std::unique_ptr<ValueGroups> ValueGroups::open(QgsVectorLayer& layer, int fieldIndex)
@@ -35,22 +62,16 @@ std::unique_ptr<ValueGroups> ValueGroups::open(QgsVectorLayer& layer, int fieldI
     if (path.isEmpty() || table.isEmpty()) return nullptr;
     const QString column = sqlName(layer.fields().at(fieldIndex).name());
     const QString sql = QStringLiteral("SELECT %1, count(*) AS corvane_rows FROM %2 GROUP BY %1").arg(column, sqlName(table));
-    const QString uri = QStringLiteral("%1|layername=%2|subset=%3").arg(path, table, sql);
+    const QString tableUri = QStringLiteral("%1|layername=%2|subset=").arg(path, table);
 
-    QgsVectorLayer::LayerOptions options;
-    options.loadDefaultStyle = false;
-    auto grouped = std::make_unique<QgsVectorLayer>(uri, QStringLiteral("groups"), QStringLiteral("ogr"), options);
-    if (!grouped->isValid() || grouped->fields().count() != 2) return nullptr;
+    QgsVectorLayer* grouped = groupingLayer(layer, tableUri + sql, tableUri);
+    if (grouped == nullptr) return nullptr;
     QgsFeatureRequest request;
     request.setFlags(QgsFeatureRequest::NoGeometry);
-    QgsFeatureIterator rows = grouped->getFeatures(request);
-    return std::make_unique<ValueGroups>(std::move(grouped), std::move(rows));
+    return std::make_unique<ValueGroups>(grouped->getFeatures(request));
 }
 
-ValueGroups::ValueGroups(std::unique_ptr<QgsVectorLayer> grouped, QgsFeatureIterator rows)
-    : m_grouped(std::move(grouped)), m_rows(std::move(rows))
-{
-}
+ValueGroups::ValueGroups(QgsFeatureIterator rows) : m_rows(std::move(rows)) {}
 
 ValueGroups::~ValueGroups() { m_rows.close(); }
 
