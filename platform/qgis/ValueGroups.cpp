@@ -1,6 +1,8 @@
 #include "qgis/ValueGroups.h"
 
+#include <QPointer>
 #include <algorithm>
+#include <utility>
 
 #include <qgsexpression.h>
 #include <qgsfeaturerequest.h>
@@ -39,6 +41,10 @@ QgsVectorLayer* groupingLayer(QgsVectorLayer& layer, const QString& uri, const Q
     grouping->setObjectName(QLatin1String(kGroupingLayer));
     grouping->setProperty(kGroupingUri, uri);
     grouping->setParent(&layer);
+    // Editing may reopen the file in another journal mode, which a
+    // connection opened before does not survive.
+    QObject::connect(&layer, &QgsVectorLayer::editingStarted, &layer,
+                     [kept = QPointer<QgsVectorLayer>(grouping.get())] { delete kept.data(); });
     return grouping.release();
 }
 
@@ -62,20 +68,45 @@ std::unique_ptr<ValueGroups> ValueGroups::open(QgsVectorLayer& layer, int fieldI
     if (path.isEmpty() || table.isEmpty()) return nullptr;
     const QString column = sqlName(layer.fields().at(fieldIndex).name());
     const QString sql = QStringLiteral("SELECT %1, count(*) AS corvane_rows FROM %2 GROUP BY %1").arg(column, sqlName(table));
-    const QString tableUri = QStringLiteral("%1|layername=%2|subset=").arg(path, table);
+    // The grouping reads the whole index of the column; its own connection
+    // keeps the pages (up to 32 MiB, SQLite's default is 2) for the next
+    // read, which SQLite drops itself when the file changes.
+    const QString tableUri =
+        QStringLiteral("%1|layername=%2|option:PRELUDE_STATEMENTS=PRAGMA cache_size=-32768|subset=").arg(path, table);
 
-    QgsVectorLayer* grouped = groupingLayer(layer, tableUri + sql, tableUri);
-    if (grouped == nullptr) return nullptr;
     QgsFeatureRequest request;
     request.setFlags(QgsFeatureRequest::NoGeometry);
-    return std::make_unique<ValueGroups>(grouped->getFeatures(request));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QgsVectorLayer* grouping = groupingLayer(layer, tableUri + sql, tableUri);
+        if (grouping == nullptr) return nullptr;
+        auto groups = std::make_unique<ValueGroups>(grouping->getFeatures(request));
+        // The cursor has met a row, so no first group means the query
+        // failed: a kept connection does not survive everything done to
+        // its file since (a switch to WAL when the layer was edited), a
+        // new one does.
+        if (groups->readAhead()) return groups;
+        delete grouping;
+    }
+    return nullptr;
 }
 
 ValueGroups::ValueGroups(QgsFeatureIterator rows) : m_rows(std::move(rows)) {}
 
 ValueGroups::~ValueGroups() { m_rows.close(); }
 
+bool ValueGroups::readAhead()
+{
+    m_ahead = read();
+    return m_ahead.has_value();
+}
+
 std::optional<ValueGroup> ValueGroups::next()
+{
+    if (m_ahead) return std::exchange(m_ahead, std::nullopt);
+    return read();
+}
+
+std::optional<ValueGroup> ValueGroups::read()
 {
     QgsFeature row;
     if (!m_rows.nextFeature(row)) return std::nullopt;

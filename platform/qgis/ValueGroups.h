@@ -39,11 +39,16 @@ public:
     ValueGroups(const ValueGroups&) = delete;
     ValueGroups& operator=(const ValueGroups&) = delete;
 
+    // Reads the first group ahead; false when there is none.
+    bool readAhead();
     // The next group, or nothing after the last.
     std::optional<ValueGroup> next();
 
 private:
+    std::optional<ValueGroup> read();
+
     QgsFeatureIterator m_rows;
+    std::optional<ValueGroup> m_ahead;
 };
 
 // The IDs of the rows of `layer` whose field holds `value` (Null included),
