@@ -82,7 +82,7 @@ public:
         const QgisLayerSource& source = *m_read->source;
         if (!source.schema().hasGeometry)
             host::raiseError(host::errors::kHostCallFailed, source.schema().layerName + " has no shapes");
-        return host::makeRef<QgisGeometry>(whole().geometry(), source.layer().crs());
+        return host::makeRef<QgisGeometry>(whole().geometry(), source.layer().crs(), &source.layer());
     }
 
 private:

@@ -54,7 +54,8 @@ host::Ref<host::IGeometry> QgisRow::Shape()
 {
     if (!m_source->schema().hasGeometry)
         host::raiseError(host::errors::kHostCallFailed, m_source->schema().layerName + " has no shapes");
-    return host::makeRef<QgisGeometry>(m_feature.geometry(), m_source->layer().crs());
+    QgsVectorLayer& layer = m_source->layer();
+    return host::makeRef<QgisGeometry>(m_feature.geometry(), layer.crs(), &layer);
 }
 
 namespace {
