@@ -5,9 +5,10 @@
 // atomic operation and no allocation: a released row and its block come
 // back here for the next row. Sharing the row (copying the reference) stays
 // correct, it merely pays the atomic updates again. The recycler lives until
-// its holder and the last row it handed out are gone; its own count is not
-// atomic, so it, its holder and its rows belong to one thread (the UI
-// thread for the QGIS host).
+// its holder and the last row it handed out are gone (it counts its holder
+// and the count blocks out); that count is not atomic, so the recycler, its
+// holder and its rows belong to one thread (the UI thread for the QGIS
+// host).
 //
 //   auto recycler = RowRecycler<MyRow>::Holder::make();
 //   MyRow* row = recycler->take();            // a released row, or null
@@ -66,29 +67,20 @@ private:
         void operator()(Row* row) const noexcept { recycler->giveBack(row); }
     };
 
-    // Count blocks come from and go back to the recycler; each copy keeps
-    // it alive, so it outlives the block it is asked to take back.
+    // Count blocks come from and go back to the recycler, and each block
+    // out keeps it alive: the block goes back last when a row is released.
     template <class T>
     struct Allocator {
         using value_type = T;
-        explicit Allocator(RowRecycler* owner) noexcept : recycler(owner) { ++recycler->m_refs; }
-        Allocator(const Allocator& other) noexcept : Allocator(other.recycler) {}
-        template <class U>
-        Allocator(const Allocator<U>& other) noexcept : Allocator(other.recycler)
-        {
-        }
-        Allocator& operator=(const Allocator& other) noexcept
-        {
-            ++other.recycler->m_refs;
-            recycler->release();
-            recycler = other.recycler;
-            return *this;
-        }
-        ~Allocator() { recycler->release(); }
         template <class U>
         struct rebind {
             using other = Allocator<U>;
         };
+        explicit Allocator(RowRecycler* owner) noexcept : recycler(owner) {}
+        template <class U>
+        Allocator(const Allocator<U>& other) noexcept : recycler(other.recycler)
+        {
+        }
         T* allocate(std::size_t count) { return static_cast<T*>(recycler->takeBlock(count * sizeof(T))); }
         void deallocate(T* block, std::size_t count) noexcept { recycler->giveBackBlock(block, count * sizeof(T)); }
         template <class U>
@@ -129,12 +121,15 @@ private:
 
     void* takeBlock(std::size_t size)
     {
+        void* block = nullptr;
         if (size == m_blockSize && !m_blocks.empty()) {
-            void* block = m_blocks.back();
+            block = m_blocks.back();
             m_blocks.pop_back();
-            return block;
+        } else {
+            block = ::operator new(size);
         }
-        return ::operator new(size);
+        ++m_refs;
+        return block;
     }
 
     void giveBackBlock(void* block, std::size_t size) noexcept
@@ -146,9 +141,10 @@ private:
         } else {
             ::operator delete(block);
         }
+        release();
     }
 
-    long m_refs = 1;  // the holder's
+    long m_refs = 1;  // the holder's, and one per block out
     std::vector<std::unique_ptr<Row>> m_rows;
     std::vector<void*> m_blocks;
     std::size_t m_blockSize = 0;
