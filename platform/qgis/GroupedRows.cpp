@@ -53,7 +53,9 @@ QgsFeatureId RowGroup::idAt(const GroupedRead& read, std::int64_t place)
 
 class GroupedRow final : public host::IFeature {
 public:
-    explicit GroupedRow(std::shared_ptr<const GroupedRead> read) : m_read(std::move(read)) {}
+    explicit GroupedRow(std::shared_ptr<const GroupedRead> read) : m_read(std::move(read)), m_hostIndex(m_read->hostIndex)
+    {
+    }
 
     void reset(const std::shared_ptr<RowGroup>& group, std::int64_t place)
     {
@@ -66,7 +68,7 @@ public:
 
     host::Variant Value(std::int32_t index) override
     {
-        if (index == m_read->hostIndex) return m_group->hostValue;
+        if (index == m_hostIndex) return m_group->hostValue;
         const QgisFieldInfo& field = m_read->source->schema().field(index);
         switch (field.kind) {
         case QgisFieldInfo::Kind::ObjectId: return host::Variant(static_cast<std::int64_t>(id()));
@@ -104,6 +106,7 @@ private:
     }
 
     std::shared_ptr<const GroupedRead> m_read;
+    std::int32_t m_hostIndex;  // the grouped column's
     std::shared_ptr<RowGroup> m_group;
     std::int64_t m_place = 0;
     std::optional<QgsFeature> m_whole;
