@@ -85,12 +85,6 @@ SqliteColumnRows::SqliteColumnRows(std::shared_ptr<DataSource> source, std::shar
         batch->rows.reserve(kBatchRows);
         m_free.push_back(std::move(batch));
     }
-    try {
-        m_reader = std::thread([this] { read(); });
-    } catch (...) {
-        sqlite3_finalize(m_statement);
-        throw;
-    }
 }
 
 SqliteColumnRows::~SqliteColumnRows()
@@ -100,7 +94,7 @@ SqliteColumnRows::~SqliteColumnRows()
         m_stop = true;
     }
     m_changed.notify_all();
-    m_reader.join();
+    if (m_reader.joinable()) m_reader.join();
     sqlite3_finalize(m_statement);  // the reader's, if it stopped before the end
 }
 
@@ -194,6 +188,9 @@ bool SqliteColumnRows::takeBatch()
 
 bool SqliteColumnRows::readRecord(GIntBig& id, bool& isNull, std::string& text)
 {
+    // Started with the first row asked for, not when made: the cursor ends
+    // OGR's own read on the connection in between.
+    if (!m_reader.joinable()) m_reader = std::thread([this] { read(); });
     if ((!m_current || m_nextInBatch == m_current->rows.size()) && !takeBatch()) return false;
     const Batch::Row& row = m_current->rows[m_nextInBatch++];
     id = row.id;

@@ -10,9 +10,9 @@
 // SQLite's walk over the table runs on a reader thread of this object,
 // beside the caller's work on the rows before: it hands over batches of
 // rows through a few buffers, so memory stays small whatever the table's
-// size. From the moment the reader starts until it is joined, no other
-// thread uses the connection: the cursor's lease is exclusive, and the
-// cursor reads only through this object once it is made. Made and read by
+// size. The reader starts with the first row asked for and is joined on
+// destruction; meanwhile no other thread uses the connection: the cursor's
+// lease is exclusive, and the cursor reads only through this object then. Made and read by
 // GdalCursor on the caller's thread; the lease must outlive it.
 
 #include <condition_variable>
@@ -70,7 +70,7 @@ private:
 
     std::unique_ptr<Batch> m_current;  // the caller's
     std::size_t m_nextInBatch = 0;
-    std::thread m_reader;  // last: started once everything above exists
+    std::thread m_reader;  // started by the first readRecord
 };
 
 } // namespace corvane::gdal
