@@ -149,6 +149,7 @@ int measure(int argc, char** argv, const Options& options)
     corvane::map::HostOptions hostOptions;
     hostOptions.driveC = scratch.filePath(QStringLiteral("drive_c")).toStdString();
     hostOptions.registryPath = scratch.filePath(QStringLiteral("registry.reg")).toStdString();
+    hostOptions.settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
     hostOptions.interactive = false;
     corvane::map::MainWindow window(hostOptions);
     window.resize(1024, 768);
@@ -171,11 +172,9 @@ int measure(int argc, char** argv, const Options& options)
         }
         lastTick = Clock::now();
     });
-    QTimer::singleShot(0, [&] {
-        firstEvent = millisecondsSince(kLaunch);
-        lastTick = Clock::now();
-        ticks.start();
-    });
+    // Ticking from the event loop's start: what the loop does before its
+    // first tick (the window's first paint, settings written) counts too.
+    QTimer::singleShot(0, [&] { firstEvent = millisecondsSince(kLaunch); });
 
     std::vector<corvane::gdal::Box> windows;
     std::vector<double> zoomPicture, refreshHeld;
@@ -231,6 +230,8 @@ int measure(int argc, char** argv, const Options& options)
         ticks.stop();
         QTimer::singleShot(0, zoomNext);
     });
+    lastTick = Clock::now();
+    ticks.start();
     QApplication::exec();
     const corvane::bench::Memory end = corvane::bench::currentMemory();
 
