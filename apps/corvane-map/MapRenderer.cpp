@@ -216,6 +216,7 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::Antialiasing, true);
     std::vector<PendingLabels> labels(layers.size());
+    bool somethingBelow = false;  // a layer drawn before this one
     // The first layer is on top: draw from the last.
     for (std::size_t i = layers.size(); i-- > 0;) {
         if (control.isStale()) {
@@ -255,9 +256,16 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
                 stats.complete = false;
                 break;
             }
-            const LayerScaleRange range =
-                chosenRange ? *chosenRange
-                            : (boxes ? defaultScaleRange(boxes->count(), boxes->extent()) : LayerScaleRange{});
+            // A very large layer's smear of dots would hide the layers under
+            // it, and reading a million boxes from the store takes seconds.
+            // With nothing under it and its boxes in memory (a few tens of
+            // milliseconds for a million dots), it is drawn: a map left blank
+            // looks broken.
+            const bool smearHidesNothingCheaply = !somethingBelow && boxes && !boxes->storeFiltersQuickly();
+            const LayerScaleRange range = chosenRange ? *chosenRange
+                                          : boxes && !smearHidesNothingCheaply
+                                              ? defaultScaleRange(boxes->count(), boxes->extent())
+                                              : LayerScaleRange{};
             if (!range.shows(scale)) continue;
             // Zoomed in so far that no shape of a store that filters quickly
             // can be a dot: its boxes would only be read twice.
@@ -323,6 +331,7 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
             if (!stats.complete) break;
             if (drawn > kMostLabelledShapes) labels[i].candidates.clear();
         }
+        somethingBelow = true;
         if (control.drawnSoFar) control.drawnSoFar();
     }
     if (!stats.complete) return stats;
