@@ -75,7 +75,11 @@ void RenderWorker::render(const RenderRequest& request, std::uint64_t generation
     RenderResult result;
     result.generation = generation;
     result.extent = request.extent;
-    result.image = QImage(request.size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    // On an opaque background the picture has no alpha: the canvas then
+    // copies it to the window instead of blending every pixel.
+    const QImage::Format format =
+        request.background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    result.image = QImage(request.size.expandedTo(QSize(1, 1)), format);
     result.image.fill(request.background);
 
     auto lastShown = Clock::now();
