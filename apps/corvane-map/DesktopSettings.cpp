@@ -1,6 +1,8 @@
 #include "DesktopSettings.h"
 
 #include <QUrl>
+#include <utility>
+#include <vector>
 
 #include "gdal/DataSource.h"
 
@@ -16,28 +18,39 @@ QString layerGroup(gdal::FeatureLayer& layer)
     return QStringLiteral("layers/") + QString::fromLatin1(QUrl::toPercentEncoding(key));
 }
 
+std::unique_ptr<QSettings> openSettings(const QString& file)
+{
+    return file.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("CorvaneGIS"), QStringLiteral("corvane-map"))
+                          : std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
 } // namespace
 
 DesktopSettings::DesktopSettings(const QString& file)
-    : m_settings(file.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("CorvaneGIS"), QStringLiteral("corvane-map"))
-                                : std::make_unique<QSettings>(file, QSettings::IniFormat))
+    : m_settings(openSettings(file)),
+      m_lastFolder(m_settings->value(QStringLiteral("open/lastFolder")).toString()),
+      m_recent(m_settings->value(QStringLiteral("open/recent")).toStringList()),
+      m_writer(std::make_unique<SettingsWriter>([file] { return openSettings(file); }))
 {
 }
 
-QString DesktopSettings::lastFolder() const { return m_settings->value(QStringLiteral("open/lastFolder")).toString(); }
+QString DesktopSettings::lastFolder() const { return m_lastFolder; }
 
-void DesktopSettings::setLastFolder(const QString& folder) { m_settings->setValue(QStringLiteral("open/lastFolder"), folder); }
+void DesktopSettings::setLastFolder(const QString& folder)
+{
+    m_lastFolder = folder;
+    m_writer->post([folder](QSettings& s) { s.setValue(QStringLiteral("open/lastFolder"), folder); });
+}
 
-QStringList DesktopSettings::recentFiles() const { return m_settings->value(QStringLiteral("open/recent")).toStringList(); }
+QStringList DesktopSettings::recentFiles() const { return m_recent; }
 
 void DesktopSettings::addRecentFiles(const QStringList& files)
 {
     const QString entry = files.join(QLatin1Char('\n'));
-    QStringList recent = recentFiles();
-    recent.removeAll(entry);
-    recent.prepend(entry);
-    while (recent.size() > kRecentFiles) recent.removeLast();
-    m_settings->setValue(QStringLiteral("open/recent"), recent);
+    m_recent.removeAll(entry);
+    m_recent.prepend(entry);
+    while (m_recent.size() > kRecentFiles) m_recent.removeLast();
+    m_writer->post([recent = m_recent](QSettings& s) { s.setValue(QStringLiteral("open/recent"), recent); });
 }
 
 QByteArray DesktopSettings::windowGeometry() const { return m_settings->value(QStringLiteral("window/geometry")).toByteArray(); }
@@ -46,12 +59,17 @@ QByteArray DesktopSettings::windowState() const { return m_settings->value(QStri
 
 void DesktopSettings::saveWindow(const QByteArray& geometry, const QByteArray& state)
 {
-    m_settings->setValue(QStringLiteral("window/geometry"), geometry);
-    m_settings->setValue(QStringLiteral("window/state"), state);
+    m_writer->post([geometry, state](QSettings& s) {
+        s.setValue(QStringLiteral("window/geometry"), geometry);
+        s.setValue(QStringLiteral("window/state"), state);
+    });
 }
 
 void DesktopSettings::restoreLooks(gdal::GdalMap& map, MapLook& look) const
 {
+    // A look changed a moment ago is read back as changed.
+    m_writer->waitUntilWritten();
+    m_settings->sync();
     for (gdal::FeatureLayer* layer : featureLayersOf(map)) {
         const QString group = layerGroup(*layer);
         if (!m_settings->contains(group + QStringLiteral("/visible"))) continue;
@@ -69,15 +87,16 @@ void DesktopSettings::restoreLooks(gdal::GdalMap& map, MapLook& look) const
 
 void DesktopSettings::saveLooks(gdal::GdalMap& map, const MapLook& look)
 {
-    for (gdal::FeatureLayer* layer : featureLayersOf(map)) {
-        const QString group = layerGroup(*layer);
-        const LayerLook& current = look.of(*layer);
-        m_settings->setValue(group + QStringLiteral("/visible"), current.visible);
-        m_settings->setValue(group + QStringLiteral("/labelField"), QString::fromStdString(current.labelField));
-        m_settings->setValue(group + QStringLiteral("/fill"), current.fill.name());
-        m_settings->setValue(group + QStringLiteral("/outline"), current.outline.name());
-    }
-    m_settings->sync();
+    std::vector<std::pair<QString, LayerLook>> looks;
+    for (gdal::FeatureLayer* layer : featureLayersOf(map)) looks.emplace_back(layerGroup(*layer), look.of(*layer));
+    m_writer->post([looks = std::move(looks)](QSettings& s) {
+        for (const auto& [group, current] : looks) {
+            s.setValue(group + QStringLiteral("/visible"), current.visible);
+            s.setValue(group + QStringLiteral("/labelField"), QString::fromStdString(current.labelField));
+            s.setValue(group + QStringLiteral("/fill"), current.fill.name());
+            s.setValue(group + QStringLiteral("/outline"), current.outline.name());
+        }
+    });
 }
 
 } // namespace corvane::map

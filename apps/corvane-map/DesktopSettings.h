@@ -2,12 +2,15 @@
 // What the map host remembers between runs (QSettings): the window's size,
 // position and dock layout, the last folder and the recent files of
 // File > Open, and the look of each layer of each file (keyed by the file's
-// path and the layer's name). UI thread.
+// path and the layer's name). UI thread; the file is written on a thread
+// of its own (SettingsWriter), so that no change waits for the disk.
 
 #include <QByteArray>
 #include <QSettings>
 #include <QStringList>
 #include <memory>
+
+#include "SettingsWriter.h"
 
 #include "LayerLook.h"
 
@@ -36,7 +39,11 @@ public:
     void saveLooks(gdal::GdalMap& map, const MapLook& look);
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QSettings> m_settings;  // reads
+    // What this window changed last, until the writer has written it.
+    QString m_lastFolder;
+    QStringList m_recent;
+    std::unique_ptr<SettingsWriter> m_writer;  // last: it finishes writing before the rest goes
 };
 
 } // namespace corvane::map

@@ -4,17 +4,13 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "gdal/CplErrors.h"
+#include "ShapesById.h"
 
 namespace corvane::map {
 
 namespace {
 
 constexpr std::int64_t kStaleCheckEvery = 256;
-// Past this many full shapes among dots, one filtered scan of the store
-// beats fetching each by ID.
-constexpr std::size_t kMostFetchedById = 20'000;
-
 bool isDot(const gdal::Box& box, const QTransform& transform, bool points)
 {
     // A point's box is always empty; its symbol is drawn at every scale.
@@ -33,35 +29,6 @@ gdal::Box boxOf(const OGRGeometry& geometry)
     OGREnvelope e;
     geometry.getEnvelope(&e);
     return {e.MinX, e.MinY, e.MaxX, e.MaxY};
-}
-
-// Reads the shapes with these IDs, in ID order (the store's own order).
-bool drawById(gdal::LayerTable& table, std::vector<std::int64_t>& fids,
-              const std::function<void(const OGRGeometry&)>& drawShape, const RenderControl& control)
-{
-    std::sort(fids.begin(), fids.end());
-    gdal::LayerLease lease = table.source()->lease(table.schema().layerName);
-    OGRLayer& layer = lease.layer();
-    if (layer.TestCapability(OLCIgnoreFields)) {
-        std::vector<const char*> ignored;
-        OGRFeatureDefn* definition = layer.GetLayerDefn();
-        for (int i = 0; i < definition->GetFieldCount(); ++i) ignored.push_back(definition->GetFieldDefn(i)->GetNameRef());
-        ignored.push_back("OGR_STYLE");
-        ignored.push_back(nullptr);
-        layer.SetIgnoredFields(ignored.data());
-    }
-    gdal::ScopedCplErrors errors;
-    std::int64_t done = 0;
-    for (const std::int64_t fid : fids) {
-        if (++done % kStaleCheckEvery == 0 && control.isStale()) return false;
-        OGRFeatureUniquePtr feature(layer.GetFeature(fid));
-        if (!feature) {
-            if (errors.failed()) errors.raise("Cannot read the shapes of " + table.schema().layerName);
-            continue;
-        }
-        if (const OGRGeometry* geometry = feature->GetGeometryRef()) drawShape(*geometry);
-    }
-    return true;
 }
 
 } // namespace
@@ -118,7 +85,7 @@ DetailCounts drawLayerWithDetail(QPainter& painter, gdal::LayerTable& table, Lay
     const auto scan = [&](bool dotsDrawnAlready) {
         std::int64_t seen = 0;
         table.shapesWithin(view.extent, [&](const OGRGeometry& geometry, std::int64_t) {
-            if (++seen % kStaleCheckEvery == 0 && control.isStale()) {
+            if (++seen % kStaleCheckEvery == 0 && !control.keepDrawing()) {
                 counts.finished = false;
                 return false;
             }
@@ -146,7 +113,11 @@ DetailCounts drawLayerWithDetail(QPainter& painter, gdal::LayerTable& table, Lay
             if (boxes->storeFiltersQuickly() && (density.dots() == 0 || large.size() > kMostFetchedById)) {
                 scan(true);
             } else {
-                counts.finished = drawById(table, large, full, control);
+                counts.finished = readShapesById(table, large, -1, control,
+                                                 [&](const OGRGeometry& geometry, std::int64_t, const char*) {
+                                                     full(geometry);
+                                                     return true;
+                                                 });
             }
         }
     }

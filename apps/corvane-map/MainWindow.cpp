@@ -37,8 +37,9 @@ MainWindow::MainWindow(HostOptions options)
 
     m_canvas = new MapCanvas(m_document, this);
     m_canvas->setStatusListener([this](const QString& text) {
+        // Done indexing: back to what the bar said before.
         if (text.isEmpty())
-            statusBar()->clearMessage();
+            statusBar()->showMessage(QStringLiteral("Ready"));
         else
             statusBar()->showMessage(text);
     });

@@ -197,15 +197,18 @@ void MapCanvas::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QRectF area = mapArea();
     if (layoutView()) paintPage(painter, area);
-    painter.fillRect(area, kPaper);
+    const QTransform toWidget = mapToPixels(m_shown, area) * QTransform::fromTranslate(m_dragOffset.x(), m_dragOffset.y());
+    // While a new picture renders, the last one stands in where its extent
+    // lies now (moved by a pan, scaled by a zoom).
+    const QRectF where = toWidget.mapRect(QRectF(QPointF(m_pictureExtent.xMin, m_pictureExtent.yMin),
+                                                 QPointF(m_pictureExtent.xMax, m_pictureExtent.yMax)));
+    // Paper only where the picture leaves some: each full-size fill is a
+    // pass over every pixel of the window.
+    if (m_image.isNull() || m_image.hasAlphaChannel() || !where.adjusted(-0.01, -0.01, 0.01, 0.01).contains(area))
+        painter.fillRect(area, kPaper);
     painter.save();
     painter.setClipRect(area);
-    const QTransform toWidget = mapToPixels(m_shown, area) * QTransform::fromTranslate(m_dragOffset.x(), m_dragOffset.y());
     if (!m_image.isNull()) {
-        // While a new picture renders, the last one stands in where its
-        // extent lies now (moved by a pan, scaled by a zoom).
-        const QRectF where = toWidget.mapRect(QRectF(QPointF(m_pictureExtent.xMin, m_pictureExtent.yMin),
-                                                     QPointF(m_pictureExtent.xMax, m_pictureExtent.yMax)));
         if (where.size().toSize() == m_image.size())
             painter.drawImage(where.topLeft(), m_image);
         else

@@ -12,6 +12,7 @@
 #include "LabelPlacer.h"
 #include "LayerBoxes.h"
 #include "LevelOfDetail.h"
+#include "ShapesById.h"
 #include "gdal/GdalLayers.h"
 
 namespace corvane::map {
@@ -215,6 +216,7 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::Antialiasing, true);
     std::vector<PendingLabels> labels(layers.size());
+    bool somethingBelow = false;  // a layer drawn before this one
     // The first layer is on top: draw from the last.
     for (std::size_t i = layers.size(); i-- > 0;) {
         if (control.isStale()) {
@@ -254,9 +256,16 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
                 stats.complete = false;
                 break;
             }
-            const LayerScaleRange range =
-                chosenRange ? *chosenRange
-                            : (boxes ? defaultScaleRange(boxes->count(), boxes->extent()) : LayerScaleRange{});
+            // A very large layer's smear of dots would hide the layers under
+            // it, and reading a million boxes from the store takes seconds.
+            // With nothing under it and its boxes in memory (a few tens of
+            // milliseconds for a million dots), it is drawn: a map left blank
+            // looks broken.
+            const bool smearHidesNothingCheaply = !somethingBelow && boxes && !boxes->storeFiltersQuickly();
+            const LayerScaleRange range = chosenRange ? *chosenRange
+                                          : boxes && !smearHidesNothingCheaply
+                                              ? defaultScaleRange(boxes->count(), boxes->extent())
+                                              : LayerScaleRange{};
             if (!range.shows(scale)) continue;
             // Zoomed in so far that no shape of a store that filters quickly
             // can be a dot: its boxes would only be read twice.
@@ -275,8 +284,8 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
         } else {
             std::int64_t drawn = 0;
             std::int64_t seen = 0;
-            table.labelledShapesWithin(area, labelField, [&](const OGRGeometry& geometry, std::int64_t, const char* text) {
-                if (++seen % 256 == 0 && control.isStale()) {
+            const auto visit = [&](const OGRGeometry& geometry, std::int64_t, const char* text) {
+                if (++seen % 256 == 0 && !control.keepDrawing()) {
                     stats.complete = false;
                     return false;
                 }
@@ -292,11 +301,38 @@ RenderStats MapRenderer::render(QPainter& painter, const QRectF& target, const g
                 if (labelField >= 0 && *text != '\0' && ++drawn <= kMostLabelledShapes)
                     labels[i].candidates.push_back(labelFor(*shown, transform, QString::fromUtf8(text)));
                 return true;
-            });
+            };
+            // A store that cannot filter by itself (a Shapefile without .qix,
+            // CSV...) would read the whole file for a few shapes in view:
+            // its in-memory index says which to fetch.
+            const std::shared_ptr<LayerBoxes> boxes = m_boxes->boxesOf(table, control);
+            if (control.isStale()) {
+                stats.complete = false;
+                break;
+            }
+            std::vector<std::int64_t> inView;
+            bool fetchById = boxes && !boxes->storeFiltersQuickly();
+            if (fetchById) {
+                const bool listed = boxes->visit(area, control, [&](const IndexedBox& b) {
+                    inView.push_back(b.fid);
+                    return inView.size() <= kMostFetchedById;
+                });
+                fetchById = inView.size() <= kMostFetchedById;
+                if (fetchById && !listed) {
+                    stats.complete = false;
+                    break;
+                }
+            }
+            if (fetchById) {
+                if (!readShapesById(table, inView, labelField, control, visit)) stats.complete = false;
+            } else {
+                table.labelledShapesWithin(area, labelField, visit);
+            }
             if (!stats.complete) break;
             if (drawn > kMostLabelledShapes) labels[i].candidates.clear();
         }
-        if (control.layerDrawn) control.layerDrawn();
+        somethingBelow = true;
+        if (control.drawnSoFar) control.drawnSoFar();
     }
     if (!stats.complete) return stats;
     LabelPlacer placer(painter.font());

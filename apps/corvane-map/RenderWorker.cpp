@@ -12,8 +12,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How often a render in progress shows what it has drawn.
-constexpr auto kPreviewEvery = std::chrono::milliseconds(150);
+// How often a render in progress shows what it has drawn: often enough to
+// see a large layer fill in, seldom enough that copying the picture costs
+// next to nothing.
+constexpr auto kPreviewEvery = std::chrono::milliseconds(100);
 
 } // namespace
 
@@ -73,7 +75,11 @@ void RenderWorker::render(const RenderRequest& request, std::uint64_t generation
     RenderResult result;
     result.generation = generation;
     result.extent = request.extent;
-    result.image = QImage(request.size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    // On an opaque background the picture has no alpha: the canvas then
+    // copies it to the window instead of blending every pixel.
+    const QImage::Format format =
+        request.background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    result.image = QImage(request.size.expandedTo(QSize(1, 1)), format);
     result.image.fill(request.background);
 
     auto lastShown = Clock::now();
@@ -81,7 +87,7 @@ void RenderWorker::render(const RenderRequest& request, std::uint64_t generation
     control.stale = [this, generation] { return m_latest != generation; };
     control.abandoned = [this] { return m_stopping.load(); };
     control.status = m_delivery.status;
-    control.layerDrawn = [&] {
+    control.drawnSoFar = [&] {
         if (Clock::now() - lastShown < kPreviewEvery || control.isStale() || !m_delivery.picture) return;
         lastShown = Clock::now();
         // A deep copy: the painter keeps writing into the image's buffer.

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -115,6 +116,15 @@ void forEachFeatureLayer(const std::vector<corvane::host::Ref<corvane::host::ILa
     }
 }
 
+// The thread's own CPU time: a long event that spent little of it on the
+// CPU was waiting for one (a loaded machine), not working.
+double threadCpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
 // Which single event kept the user-interface thread longest, to tell the
 // map's share of a long gap from the window's own first paint.
 class TimedApplication final : public QApplication {
@@ -124,10 +134,12 @@ public:
     {
         const auto type = event->type();
         const auto start = Clock::now();
+        const double cpuStart = threadCpuMilliseconds();
         const bool handled = QApplication::notify(receiver, event);
         const double took = millisecondsSince(start);
         if (recording && took > longest) {
             longest = took;
+            longestOnCpu = threadCpuMilliseconds() - cpuStart;
             longestType = type;
             longestReceiver = receiver->metaObject()->className();
             longestEnded = millisecondsSince(kLaunch);
@@ -135,7 +147,7 @@ public:
         return handled;
     }
     bool recording = true;  // until the first full picture is complete
-    double longest = 0, longestEnded = 0;
+    double longest = 0, longestOnCpu = 0, longestEnded = 0;
     QEvent::Type longestType = QEvent::None;
     const char* longestReceiver = "";
 };
@@ -149,6 +161,7 @@ int measure(int argc, char** argv, const Options& options)
     corvane::map::HostOptions hostOptions;
     hostOptions.driveC = scratch.filePath(QStringLiteral("drive_c")).toStdString();
     hostOptions.registryPath = scratch.filePath(QStringLiteral("registry.reg")).toStdString();
+    hostOptions.settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
     hostOptions.interactive = false;
     corvane::map::MainWindow window(hostOptions);
     window.resize(1024, 768);
@@ -171,11 +184,9 @@ int measure(int argc, char** argv, const Options& options)
         }
         lastTick = Clock::now();
     });
-    QTimer::singleShot(0, [&] {
-        firstEvent = millisecondsSince(kLaunch);
-        lastTick = Clock::now();
-        ticks.start();
-    });
+    // Ticking from the event loop's start: what the loop does before its
+    // first tick (the window's first paint, settings written) counts too.
+    QTimer::singleShot(0, [&] { firstEvent = millisecondsSince(kLaunch); });
 
     std::vector<corvane::gdal::Box> windows;
     std::vector<double> zoomPicture, refreshHeld;
@@ -231,6 +242,8 @@ int measure(int argc, char** argv, const Options& options)
         ticks.stop();
         QTimer::singleShot(0, zoomNext);
     });
+    lastTick = Clock::now();
+    ticks.start();
     QApplication::exec();
     const corvane::bench::Memory end = corvane::bench::currentMemory();
 
@@ -238,8 +251,9 @@ int measure(int argc, char** argv, const Options& options)
     std::printf("  first full-extent picture complete, from launch: %.0f ms\n", fullPicture);
     std::printf("  longest the user-interface thread was busy meanwhile (10 ms ticks): %.1f ms, ending %.0f ms after launch\n",
                 longestBusy, longestBusyAt);
-    std::printf("  the longest single event meanwhile: %.1f ms (type %d to a %s), ending %.0f ms after launch\n", app.longest,
-                static_cast<int>(app.longestType), app.longestReceiver, app.longestEnded);
+    std::printf("  the longest single event meanwhile: %.1f ms, %.1f ms of it on the CPU (type %d to a %s), ending %.0f ms "
+                "after launch\n",
+                app.longest, app.longestOnCpu, static_cast<int>(app.longestType), app.longestReceiver, app.longestEnded);
     std::printf("  full picture: %lld shapes in full, %lld as dots\n", static_cast<long long>(fullStats.shapes),
                 static_cast<long long>(fullStats.dots));
     std::printf("  command's zoom to one parcel, %zu parcels: picture complete median %.2f ms, p90 %.2f ms, max %.2f ms;"

@@ -60,6 +60,7 @@ std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
 
 std::optional<Box> LayerTable::fullExtent()
 {
+    const std::lock_guard lock(m_onceMutex);
     if (!m_extent) {
         if (!m_schema->hasGeometry) {
             m_extent.emplace(std::nullopt);
@@ -82,6 +83,7 @@ std::optional<Box> LayerTable::fullExtent()
 
 std::int64_t LayerTable::featureTotal()
 {
+    const std::lock_guard lock(m_onceMutex);
     if (!m_featureTotal) m_featureTotal = count({});
     return *m_featureTotal;
 }

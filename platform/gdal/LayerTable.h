@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -35,9 +36,10 @@ public:
 
     host::Ref<host::IFeatureCursor> searchFeatures(const host::Ref<host::IQueryFilter>& filter, bool recycling);
 
-    // The layer's extent, or nullopt when it has no shapes.
+    // The layer's extent, or nullopt when it has no shapes. Read once, from
+    // whichever thread asks first (the map draws on a thread of its own).
     std::optional<Box> fullExtent();
-    // How many features the layer has, counted once.
+    // How many features the layer has, counted once; thread-safe likewise.
     std::int64_t featureTotal();
     // Calls `visit` with each shape whose box meets `area` (an OGR spatial
     // filter; attributes are not read). Stops early when `visit` returns false.
@@ -58,6 +60,7 @@ private:
 
     std::shared_ptr<DataSource> m_source;
     std::shared_ptr<const LayerSchema> m_schema;
+    std::mutex m_onceMutex;  // guards the two values read once
     std::optional<std::optional<Box>> m_extent;
     std::optional<std::int64_t> m_featureTotal;
     std::shared_ptr<HandedOutFeatures> m_handOuts;

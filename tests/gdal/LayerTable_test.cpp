@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <latch>
+#include <thread>
 
 #include "TownFiles.h"
 #include "gdal/MapBuilder.h"
@@ -61,6 +63,31 @@ TEST_P(LayerTableTest, CountsEveryFeatureOrThoseOfAClause)
     auto filter = host::makeRef<host::QueryFilter>();
     filter->WhereClause("STNAME = 'Main St'");  // not its upper-case twin
     EXPECT_EQ(table().FeatureCount(filter), testing::kTownParcels / testing::kTownStreets);
+}
+
+// The map asks from its drawing thread while the window asks from its own:
+// both must see the one value read (a race here shows under ThreadSanitizer).
+TEST_P(LayerTableTest, ExtentAndTotalAskedFromSeveralThreadsAtOnceAgree)
+{
+    constexpr std::size_t kThreads = 4;
+    std::latch start(static_cast<std::ptrdiff_t>(kThreads));
+    std::vector<std::optional<Box>> extents(kThreads);
+    std::vector<std::int64_t> totals(kThreads);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < kThreads; ++i) {
+        threads.emplace_back([&, i] {
+            start.arrive_and_wait();
+            extents[i] = table().fullExtent();
+            totals[i] = table().featureTotal();
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    ASSERT_TRUE(extents[0].has_value());
+    EXPECT_LT(extents[0]->xMin, extents[0]->xMax);
+    for (std::size_t i = 0; i < kThreads; ++i) {
+        EXPECT_EQ(totals[i], testing::kTownParcels);
+        EXPECT_EQ(extents[i], extents[0]);
+    }
 }
 
 TEST_P(LayerTableTest, ValuesAreTypedAndNullsAreNull)

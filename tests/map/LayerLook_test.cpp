@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "DesktopSettings.h"
@@ -75,6 +76,28 @@ TEST(MapDesktopSettings, RecentFilesKeepTheNewestFirstWithoutRepeats)
     ASSERT_EQ(recent.size(), DesktopSettings::kRecentFiles);
     EXPECT_EQ(recent.front(), QStringLiteral("/data/5.gpkg"));
     EXPECT_EQ(recent.count(QStringLiteral("/data/5.gpkg")), 1);
+}
+
+// The file is written on a thread of its own: what a window changed just
+// before it closed is in the file all the same.
+TEST(MapDesktopSettings, WhatWasChangedLastIsInTheFileOnceTheSettingsAreGone)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    {
+        DesktopSettings settings(file);
+        settings.setLastFolder(QStringLiteral("/data/first"));
+        settings.addRecentFiles({QStringLiteral("/data/a.gpkg"), QStringLiteral("/data/b.shp")});
+        settings.setLastFolder(QStringLiteral("/data/second"));
+        settings.saveWindow(QByteArray("geometry"), QByteArray("state"));
+        EXPECT_EQ(settings.lastFolder(), QStringLiteral("/data/second"));
+    }
+    const QSettings written(file, QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("open/lastFolder")).toString(), QStringLiteral("/data/second"));
+    EXPECT_EQ(written.value(QStringLiteral("open/recent")).toStringList(),
+              QStringList{QStringLiteral("/data/a.gpkg\n/data/b.shp")});
+    EXPECT_EQ(written.value(QStringLiteral("window/state")).toByteArray(), QByteArray("state"));
+    EXPECT_EQ(DesktopSettings(file).recentFiles(), written.value(QStringLiteral("open/recent")).toStringList());
 }
 
 } // namespace

@@ -50,6 +50,7 @@ HostOptions optionsIn(const QTemporaryDir& dir)
     HostOptions options;
     options.driveC = std::filesystem::path(dir.path().toStdString()) / "drive_c";
     options.registryPath = dir.filePath(QStringLiteral("registry.reg")).toStdString();
+    options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
     options.interactive = false;
     return options;
 }
