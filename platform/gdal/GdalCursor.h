@@ -56,6 +56,8 @@ public:
 private:
     OGRFeatureUniquePtr fetch();
     OGRFeatureUniquePtr fetchById();
+    OGRFeatureUniquePtr fetchListedRows();
+    void readFirstRowAlone();
     void readBatch();
     void narrowToUsedFields();
     // The host index of the one text field a whole-table read has used, or -1.
@@ -77,6 +79,7 @@ private:
     LayerLease m_lease;
     std::optional<std::vector<std::int64_t>> m_ids;
     std::size_t m_nextId = 0;
+    std::deque<OGRFeatureUniquePtr> m_listed;  // rows of listed IDs read ahead
     // Rows are read from OGR in batches, under one error handler each.
     std::deque<OGRFeatureUniquePtr> m_batch;
     std::optional<std::string> m_batchError;  // raised when the batch before it is used up

@@ -13,6 +13,7 @@
 #include "gdal/GdalGeometry.h"
 #include "gdal/HandedOutFeature.h"
 #include "gdal/LayerSchema.h"
+#include "gdal/PgTableFacts.h"
 #include "host/Tables.h"
 
 namespace corvane::gdal {
@@ -60,6 +61,7 @@ private:
     std::shared_ptr<const LayerSchema> m_schema;
     std::optional<std::optional<Box>> m_extent;
     std::optional<std::int64_t> m_featureTotal;
+    PgTableFacts m_pgFacts;  // used on PostgreSQL only
     std::shared_ptr<HandedOutFeatures> m_handOuts;
 };
 

@@ -4,6 +4,7 @@
 
 #include "gdal/CplErrors.h"
 #include "gdal/PgValueRuns.h"
+#include "gdal/SqlResult.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -22,28 +23,6 @@ std::string quoted(const std::string& text, char mark)
 }
 
 std::string quotedName(const std::string& name) { return quoted(name, '"'); }
-
-// A result set of GDALDataset::ExecuteSQL, released with its dataset's call.
-class SqlResult {
-public:
-    SqlResult(GDALDataset& dataset, const std::string& sql)
-        : m_dataset(dataset), m_layer(dataset.ExecuteSQL(sql.c_str(), nullptr, nullptr))
-    {
-    }
-    ~SqlResult()
-    {
-        if (m_layer != nullptr) m_dataset.ReleaseResultSet(m_layer);
-    }
-    SqlResult(const SqlResult&) = delete;
-    SqlResult& operator=(const SqlResult&) = delete;
-
-    [[nodiscard]] OGRLayer* layer() const { return m_layer; }
-    OGRFeatureUniquePtr next() { return OGRFeatureUniquePtr(m_layer->GetNextFeature()); }
-
-private:
-    GDALDataset& m_dataset;
-    OGRLayer* m_layer;
-};
 
 std::string textOf(OGRFeature& row, const char* field)
 {
