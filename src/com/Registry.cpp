@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -38,6 +39,31 @@ std::string trimKey(std::string_view key)
     }
     if (!path.empty() && path.back() == '\\') path.pop_back();
     return path;
+}
+
+// The file the next registry is written to before it replaces the old one.
+// Its name is new each time and it must not exist yet: a fixed name could be
+// laid down beforehand as a link, and the registry would be written through it
+// to wherever it points.
+std::FILE* createPendingFile(const std::string& target, std::string& pending)
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    constexpr int kAttempts = 16;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        char suffix[24];
+        std::snprintf(suffix, sizeof suffix, ".new-%016llx", static_cast<unsigned long long>(generator()));
+        pending = target + suffix;
+#ifdef _WIN32
+        // The C library here has no exclusive mode; the name is unguessable and checked to be free.
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::symlink_status(pending, ec))) continue;
+        if (std::FILE* file = std::fopen(pending.c_str(), "wb")) return file;
+#else
+        if (std::FILE* file = std::fopen(pending.c_str(), "wbx")) return file;
+#endif
+        if (!std::filesystem::exists(std::filesystem::symlink_status(pending))) break;
+    }
+    throw std::runtime_error("cannot create a file beside the registry file " + target);
 }
 
 std::string quote(std::string_view text)
@@ -263,12 +289,13 @@ void Registry::save() const
     const std::filesystem::path target(m_path);
     std::error_code ec;
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
-    const std::string temporary = m_path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text.str();
-        out.flush();
-        if (!out) throw std::runtime_error("cannot write the registry file " + temporary);
+    std::string temporary;
+    std::FILE* out = createPendingFile(m_path, temporary);
+    const std::string bytes = text.str();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (std::fclose(out) != 0 || !written) {
+        std::remove(temporary.c_str());
+        throw std::runtime_error("cannot write the registry file " + temporary);
     }
     std::filesystem::rename(temporary, target, ec);
     if (ec) {

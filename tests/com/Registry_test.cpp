@@ -3,8 +3,10 @@
 #include "posix/ScratchFolder.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -30,6 +32,26 @@ TEST(RegistryTest, ValuesSurviveASaveWhateverTheirCharacters)
     EXPECT_FALSE(r.value("HKEY_CLASSES_ROOT\\Odd").has_value());
     EXPECT_EQ(r.subkeys("HKEY_CLASSES_ROOT"), (std::vector<std::string>{"CLSID", "Odd"}));
     EXPECT_EQ(r.subkeys("HKEY_CLASSES_ROOT\\CLSID\\"), std::vector<std::string>{"{A}"});
+}
+
+TEST(RegistryTest, SaveWritesNothingThroughALinkBesideTheFileAndLeavesNoLeftovers)
+{
+    corvane::posix::ScratchFolder scratch;
+    const std::filesystem::path path = scratch.path() / "registry.reg";
+    const std::filesystem::path victim = scratch.path() / "victim.txt";
+    std::ofstream(victim) << "keep me";
+    std::filesystem::create_symlink(victim, path.string() + ".new");
+    Registry r(path.string());
+    r.setValue("HKEY_CLASSES_ROOT\\Key", "", "value");
+    r.save();
+    std::ifstream in(victim);
+    std::string kept;
+    std::getline(in, kept);
+    EXPECT_EQ(kept, "keep me");
+    EXPECT_EQ(Registry(path.string()).value("HKEY_CLASSES_ROOT\\Key"), "value");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(scratch.path())) ++files;
+    EXPECT_EQ(files, 3); // the registry, the victim and the planted link
 }
 
 TEST(RegistryTest, DeletingATreeLeavesNoEmptyParentsButKeepsNeighbours)
