@@ -5,6 +5,7 @@
 #include "gdal/CplErrors.h"
 #include "gdal/DamagedFile.h"
 #include "gdal/IndexedClause.h"
+#include "gdal/LayerTable.h"
 #include "gdal/PgValueRuns.h"
 #include "gdal/PgWhereClause.h"
 #include "gdal/SqlResult.h"
@@ -368,7 +369,8 @@ bool GdalCursor::answerFromValueRuns(std::int32_t fieldIndex)
 {
     const std::string driver = m_source->driverName();
     if (driver != "GPKG" && driver != "PostgreSQL") return false;
-    m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid());
+    PgTableFacts* facts = m_request.table != nullptr ? &m_request.table->pgFacts() : nullptr;
+    m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid(), facts);
     if (!m_runs) return false;
     m_batch.clear();
     m_lease.layer().ResetReading();  // the row read is over; a database closes it now

@@ -7,7 +7,11 @@
 // same (and the server was not restarted, and is not a standby, whose
 // snapshots do not list running transactions), the rows are the same rows.
 // The extent is read with the rows counted in the same scan, which costs it
-// nothing. LayerTable asks, from any thread; one mutex guards what is kept.
+// nothing. Once a column of the table was read grouped (the street list), a
+// count that must go to the server groups that column again and adds the
+// runs up: one scan for the count and the next grouped read, whose runs are
+// kept with the count. LayerTable and its cursors ask, from any thread; one
+// mutex guards what is kept.
 //
 //   facts.rowCount(lease.dataset(), lease.layer(), "Cannot count ...");  // a scan, then a round trip
 //   facts.extent(lease.dataset(), lease.layer(), "Cannot read ...");     // nullopt: no shapes at all
@@ -19,11 +23,13 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
 #include "gdal/GdalGeometry.h"
+#include "gdal/ValueRuns.h"
 
 namespace corvane::gdal {
 
@@ -31,13 +37,23 @@ class PgTableFacts {
 public:
     std::int64_t rowCount(GDALDataset& dataset, OGRLayer& layer, const std::string& failure);
     std::optional<Box> extent(GDALDataset& dataset, OGRLayer& layer, const std::string& failure);
+    // The runs of `column` as the last count read them, when nothing has
+    // changed on the server since; nullopt sends the caller to the server.
+    // Remembers `column` for the counts that follow.
+    std::optional<std::vector<ValueRun>> keptRuns(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
+                                                  const std::string& failure);
 
 private:
+    std::int64_t countWithRuns(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
+                               const std::string& failure);
     void keep(std::int64_t rows, const std::string& stamp);
 
     std::mutex m_mutex;
     std::optional<std::int64_t> m_rows;
     std::string m_stamp;  // empty: nothing kept
+    std::string m_groupedColumn;  // read grouped last
+    std::string m_runsColumn;     // whose runs are kept, with m_stamp
+    std::vector<ValueRun> m_runs;
 };
 
 } // namespace corvane::gdal

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gdal/CplErrors.h"
+#include "gdal/PgTableFacts.h"
 #include "gdal/PgValueRuns.h"
 #include "gdal/SqlResult.h"
 #include "host/HostError.h"
@@ -71,13 +72,19 @@ public:
     std::string m_table;
 };
 
-std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLayer& layer, const std::string& column)
+std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
+                                                     PgTableFacts* facts)
 {
     const std::string table = layer.GetName();
     // A database server groups without an index as well, and far faster
     // than the rows could cross the connection.
     const bool server = isPostgresDataset(dataset);
     if (!server && !hasIndexLeadingWith(dataset, table, column)) return nullptr;
+    if (server && facts != nullptr) {
+        if (auto kept = facts->keptRuns(dataset, layer, column, "Cannot read " + column + " of " + table)) {
+            return std::make_unique<ValueRunReader>(std::move(*kept));
+        }
+    }
     ScopedCplErrors errors;
     auto rows = std::make_unique<GroupedRows>(dataset,
                                               server ? postgresRunsQuery(layer, column)
@@ -91,20 +98,32 @@ std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLa
 
 ValueRunReader::ValueRunReader(std::unique_ptr<GroupedRows> rows) : m_rows(std::move(rows)) {}
 
+ValueRunReader::ValueRunReader(std::vector<ValueRun> kept) : m_kept(std::move(kept)) {}
+
 ValueRunReader::~ValueRunReader() = default;
 
 std::optional<ValueRun> ValueRunReader::next()
 {
+    if (!m_rows) {
+        if (m_nextKept == m_kept.size()) return std::nullopt;
+        return m_kept[m_nextKept++];
+    }
     ScopedCplErrors errors;
     const auto group = m_rows->m_result.next();
     if (errors.failed()) errors.raise("Cannot read the values of " + m_rows->m_table);
     if (!group) return std::nullopt;
-    ValueRun run;
-    if (group->IsFieldSetAndNotNull(0)) run.value = host::Variant(std::string(group->GetFieldAsString(0)));
-    else run.value = host::Variant::null();
-    run.start = m_start;
-    run.rows = group->GetFieldAsInteger64(1);
+    ValueRun run = runOfGroup(*group, m_start);
     m_start += run.rows;
+    return run;
+}
+
+ValueRun runOfGroup(OGRFeature& group, std::int64_t start)
+{
+    ValueRun run;
+    if (group.IsFieldSetAndNotNull(0)) run.value = host::Variant(std::string(group.GetFieldAsString(0)));
+    else run.value = host::Variant::null();
+    run.start = start;
+    run.rows = group.GetFieldAsInteger64(1);
     return run;
 }
 

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "PgCluster.h"
@@ -69,6 +70,47 @@ TEST(PgCounts, AKeptCountFollowsEveryCommittedChangeAndTheTableBehindTheName)
     server.sql("odd", "DROP TABLE counted_before");
     // A filtered count is never the kept one.
     EXPECT_EQ(counted->FeatureCount(where("num > 20")), 3);
+}
+
+std::map<std::int32_t, std::string> namesById(LayerTable& table)
+{
+    std::map<std::int32_t, std::string> names;
+    const std::int32_t field = table.FindField("NAME");
+    auto cursor = table.Search(nullptr, true);
+    for (auto row = cursor->NextRow(); row; row = cursor->NextRow()) {
+        const host::Variant value = row->Value(field);
+        names[row->OID()] = value.isNull() ? "<null>" : value.toText();
+    }
+    return names;
+}
+
+TEST(PgCounts, TheStreetsCountedWithTheRowsAreListedOnlyWhileNothingChanged)
+{
+    makeTable("kept", 300);
+    std::shared_ptr<GdalMap> map;
+    auto kept = opened(map, "kept");
+    ASSERT_TRUE(kept);
+    auto& server = PgCluster::shared();
+    ASSERT_EQ(namesById(*kept).size(), 300u);  // the street list once: its column is known now
+
+    server.sql("odd", "INSERT INTO kept VALUES (301, 'new street', 1, NULL)");
+    EXPECT_EQ(kept->FeatureCount(nullptr), 301);  // counted by grouping the streets
+    auto names = namesById(*kept);                 // the same groups
+    EXPECT_EQ(names.size(), 301u);
+    EXPECT_EQ(names[301], "new street");
+    EXPECT_EQ(names[5], "street 5");
+
+    server.sql("odd", "UPDATE kept SET name = 'changed' WHERE id = 5");
+    EXPECT_EQ(namesById(*kept)[5], "changed");
+    EXPECT_EQ(kept->FeatureCount(nullptr), 301);
+    server.sql("odd", "DELETE FROM kept WHERE id = 1");  // after the count, before the list
+    names = namesById(*kept);
+    EXPECT_EQ(names.size(), 300u);
+    EXPECT_EQ(names.count(1), 0u);
+
+    // Without the street column the table still counts.
+    server.sql("odd", "ALTER TABLE kept RENAME COLUMN name TO label");
+    EXPECT_EQ(kept->FeatureCount(nullptr), 300);
 }
 
 std::multiset<std::int32_t> idsReading(LayerTable& table, const std::vector<std::string>& fields)
