@@ -7,7 +7,7 @@
 // later row asked for another field reads itself whole by ID), so a long
 // read of one column lets the provider skip the others; on a GeoPackage or
 // SQLite layer a read of one text column is answered from the column's
-// groups of equal values (ValueGroups.h). An object-ID list is read a block
+// groups of equal values (GroupedRows.h). An object-ID list is read a block
 // of IDs at a time and handed out in the clause's order. UI thread only.
 
 #include <QHash>
@@ -22,8 +22,8 @@
 #include <qgsfeaturerequest.h>
 
 #include "host/Tables.h"
+#include "qgis/GroupedRows.h"
 #include "qgis/QgisTable.h"
-#include "qgis/ValueGroups.h"
 
 namespace corvane::qgis {
 
@@ -32,23 +32,11 @@ struct FieldsAsked {
     QSet<int> layerIndexes;
 };
 
-// The rows of one group of equal values, whose IDs are looked up when a
-// row of the group is first asked for one.
-struct GroupRows {
-    QVariant value;
-    host::Variant hostValue;  // converted once for all the group's rows
-    int fieldIndex = -1;
-    QgsFeatureId except = FID_NULL;  // the row handed out before grouping began
-    std::optional<std::vector<QgsFeatureId>> ids;
-};
-
 class QgisRow final : public host::IFeature {
 public:
     // subset: the layer fields the feature holds; null when it holds all.
     QgisRow(std::shared_ptr<const QgisLayerSource> source, QgsFeature feature,
             std::shared_ptr<const QgsAttributeList> subset, std::shared_ptr<FieldsAsked> asked);
-    // A row of a group, the position-th of its rows in ID order.
-    void belongsTo(const std::shared_ptr<GroupRows>& group, std::size_t position);
     // Becomes the cursor's next row; only while nobody else holds this one.
     void reuse(QgsFeature feature, const std::shared_ptr<const QgsAttributeList>& subset);
 
@@ -60,11 +48,7 @@ public:
     host::Ref<host::IGeometry> Shape() override;
 
 private:
-    void resolveId();
-
     std::shared_ptr<const QgisLayerSource> m_source;
-    std::shared_ptr<GroupRows> m_group;
-    std::size_t m_position = 0;
     QgsFeature m_feature;
     std::shared_ptr<const QgsAttributeList> m_subset;
     std::shared_ptr<FieldsAsked> m_asked;
@@ -83,7 +67,6 @@ private:
     host::Ref<host::IFeature> next();
     bool nextFromIterator(QgsFeature& feature);
     bool nextFromIds(QgsFeature& feature);
-    bool nextFromGroups();
     // The row object for the next row, a free one of the last two when it can.
     const std::shared_ptr<QgisRow>& handOut(QgsFeature feature);
     void narrow();
@@ -95,19 +78,13 @@ private:
     std::shared_ptr<const QgsAttributeList> m_subset;
     std::shared_ptr<FieldsAsked> m_asked = std::make_shared<FieldsAsked>();
     std::int64_t m_delivered = 0;
-    QgsFeatureId m_firstId = FID_NULL;
     bool m_atEnd = false;
     std::optional<std::vector<QgsFeatureId>> m_ids;
     std::size_t m_nextId = 0;
     std::size_t m_blockEnd = 0;
     QHash<QgsFeatureId, QgsFeature> m_block;
     QgsFeature m_first;
-    std::unique_ptr<ValueGroups> m_groups;
-    std::shared_ptr<GroupRows> m_group;
-    QgsFeature m_groupRow;  // the group's value in an otherwise empty row, shared by its rows
-    qint64 m_groupLeft = 0;
-    std::size_t m_groupPosition = 0;
-    bool m_firstMet = false;
+    std::unique_ptr<GroupedRows> m_grouped;
     // The last two rows handed out: a caller that holds one row while it
     // asks for the next lets a million rows share these two objects.
     std::shared_ptr<QgisRow> m_rows[2];

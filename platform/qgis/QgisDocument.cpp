@@ -36,8 +36,8 @@ void QgisCanvasView::Extent(const host::Ref<host::IEnvelope>& extent)
     QgsMapCanvas& c = canvas();
     QgsRectangle box(extent->XMin(), extent->YMin(), extent->XMax(), extent->YMax(), false);
     const QgsCoordinateReferenceSystem target = c.mapSettings().destinationCrs();
-    if (const auto* ours = dynamic_cast<const QgisEnvelope*>(extent.get());
-        ours != nullptr && ours->crs().isValid() && target.isValid() && ours->crs() != target) {
+    const auto* ours = dynamic_cast<const QgisEnvelope*>(extent.get());
+    if (ours != nullptr && ours->crs().isValid() && target.isValid() && ours->crs() != target) {
         const QgsCoordinateTransformContext context =
             m_project ? m_project->transformContext() : QgsCoordinateTransformContext();
         try {
@@ -48,6 +48,11 @@ void QgisCanvasView::Extent(const host::Ref<host::IEnvelope>& extent)
         }
     }
     c.setExtent(box);
+    if (ours != nullptr) {
+        m_mark.show(c, ours->from().shape, ours->from().layer.data());
+    } else {
+        m_mark.clear();
+    }
 }
 
 void QgisCanvasView::Refresh() { canvas().refresh(); }

@@ -5,8 +5,8 @@
 // print layouts are separate windows), so the active view is always the
 // data view. Extents are read and set in the project's coordinate system;
 // an envelope taken from a feature is transformed from its layer's system
-// first. QGIS draws; the host only sets the extent and asks for a redraw.
-// UI thread only.
+// first. QGIS draws; the host sets the extent, marks the feature whose
+// envelope it was (ZoomedFeatureMark.h) and asks for a redraw. UI thread only.
 //
 //   auto document = std::make_shared<QgisDocument>(QgsProject::instance(), iface->mapCanvas());
 //   auto application = host::makeRef<QgisApplication>(document, statusBar);
@@ -18,6 +18,7 @@
 #include <qgsproject.h>
 
 #include "host/Application.h"
+#include "qgis/ZoomedFeatureMark.h"
 
 namespace corvane::qgis {
 
@@ -32,11 +33,15 @@ public:
     void Extent(const host::Ref<host::IEnvelope>& extent) override;
     void Refresh() override;
 
+    // The mark on the feature last zoomed to; null when there is none.
+    [[nodiscard]] QgsHighlight* mark() const noexcept { return m_mark.highlight(); }
+
 private:
     QgsMapCanvas& canvas() const;
 
     QPointer<QgsProject> m_project;
     QPointer<QgsMapCanvas> m_canvas;
+    ZoomedFeatureMark m_mark;
 };
 
 class QgisDocument final : public host::IMxDocument {
@@ -45,6 +50,7 @@ public:
 
     host::Ref<host::IMap> FocusMap() override { return m_view->FocusMap(); }
     host::Ref<host::IActiveView> ActiveView() override { return host::Ref<host::IActiveView>(m_view); }
+    [[nodiscard]] const QgisCanvasView& view() const noexcept { return *m_view; }
 
 private:
     std::shared_ptr<QgisCanvasView> m_view;

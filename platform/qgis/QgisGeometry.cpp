@@ -35,7 +35,7 @@ void QgisEnvelope::Expand(double dx, double dy, bool asRatio)
 host::Ref<host::IEnvelope> QgisGeometry::Envelope()
 {
     if (m_geometry.isNull() || m_geometry.isEmpty()) return host::makeRef<QgisEnvelope>(QgsRectangle(0, 0, 0, 0), m_crs);
-    return host::makeRef<QgisEnvelope>(m_geometry.boundingBox(), m_crs);
+    return host::makeRef<QgisEnvelope>(m_geometry.boundingBox(), m_crs, ShapeOf{m_geometry, m_layer});
 }
 
 } // namespace corvane::qgis

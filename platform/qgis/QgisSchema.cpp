@@ -8,6 +8,8 @@
 #include <qgsvectorlayer.h>
 #include <strings.h>
 
+#include <limits>
+
 #include "host/HostError.h"
 
 namespace corvane::qgis {
@@ -54,6 +56,13 @@ std::int32_t esriFieldType(const QgsField& field)
     case QVariant::ByteArray: return host::esriFieldTypeBlob;
     default: return host::esriFieldTypeString;
     }
+}
+
+std::int32_t hostObjectId(std::int64_t featureId)
+{
+    if (featureId < std::numeric_limits<std::int32_t>::min() || featureId > std::numeric_limits<std::int32_t>::max())
+        host::raiseError(6, "Overflow");
+    return static_cast<std::int32_t>(featureId);
 }
 
 host::Variant attributeValue(const QVariant& value)

@@ -57,6 +57,9 @@ std::int32_t esriFieldType(const QgsField& field);
 // numbers, text, dates; anything else as its text.
 host::Variant attributeValue(const QVariant& value);
 
+// A QGIS feature ID as the host's object ID; raises error 6 beyond 32 bits.
+std::int32_t hostObjectId(std::int64_t featureId);
+
 class QgisField final : public host::IField {
 public:
     QgisField(std::string name, std::int32_t type) : m_name(std::move(name)), m_type(type) {}

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <algorithm>
+#include <limits>
 
 #include <qgsstatusbar.h>
 
@@ -49,6 +50,7 @@ void QgisProgressor::Show()
     m_shown = true;
     if (QProgressBar* bar = m_bar.data(); bar != nullptr) bar->setVisible(true);
     m_percent = -1;
+    m_samePercentFrom = m_samePercentUntil = 0;
     follow();
 }
 
@@ -65,6 +67,8 @@ void QgisProgressor::Hide()
 void QgisProgressor::Step()
 {
     m_position += m_stepValue;
+    // Most steps stay within the positions of the percentage shown.
+    if (m_position >= m_samePercentFrom && m_position < m_samePercentUntil) return;
     follow();
 }
 
@@ -86,6 +90,11 @@ void QgisProgressor::follow()
 {
     const std::int64_t range = std::max<std::int64_t>(m_maxRange, 1);
     const auto percent = static_cast<int>(std::clamp<std::int64_t>(m_position * 100 / range, 0, 100));
+    // The positions that show `percent`: from ceil(percent * range / 100) to
+    // before the next percentage's first one; 0 and 100 take all beyond.
+    const auto firstAt = [range](std::int64_t p) { return (p * range + 99) / 100; };
+    m_samePercentFrom = percent == 0 ? std::numeric_limits<std::int64_t>::min() : firstAt(percent);
+    m_samePercentUntil = percent == 100 ? std::numeric_limits<std::int64_t>::max() : firstAt(percent + 1);
     if (percent == m_percent) return;
     m_percent = percent;
     QProgressBar* bar = m_bar.data();

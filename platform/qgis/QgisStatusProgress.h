@@ -56,6 +56,9 @@ private:
     std::int32_t m_maxRange = 100;
     std::int32_t m_stepValue = 1;
     int m_percent = -1;
+    // Positions from..until (exclusive) show m_percent; empty until known.
+    std::int64_t m_samePercentFrom = 0;
+    std::int64_t m_samePercentUntil = 0;
     std::int64_t m_barUpdates = 0;
     bool m_shown = false;
 };

@@ -1,6 +1,8 @@
 #include "qgis/ValueGroups.h"
 
+#include <QPointer>
 #include <algorithm>
+#include <utility>
 
 #include <qgsexpression.h>
 #include <qgsfeaturerequest.h>
@@ -14,6 +16,37 @@ namespace corvane::qgis {
 namespace {
 
 QString sqlName(const QString& name) { return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
+
+const char* const kGroupingLayer = "corvane-value-groups";
+const char* const kGroupingUri = "corvaneGroupingUri";
+
+// The layer that runs the grouping query `uri`, kept as a child of the layer
+// it groups: opening it costs a fifth of the grouping itself, while reading
+// it runs its query again, so a kept one never answers from stale rows. It
+// goes with its layer; one kept for a table the layer no longer reads goes
+// when the next is made (`table` starts the URI of every grouping of the
+// layer's current table).
+QgsVectorLayer* groupingLayer(QgsVectorLayer& layer, const QString& uri, const QString& table)
+{
+    const auto kept = layer.findChildren<QgsVectorLayer*>(QLatin1String(kGroupingLayer), Qt::FindDirectChildrenOnly);
+    for (QgsVectorLayer* grouping : kept)
+        if (grouping->property(kGroupingUri).toString() == uri) return grouping;
+    for (QgsVectorLayer* grouping : kept)
+        if (!grouping->property(kGroupingUri).toString().startsWith(table)) delete grouping;
+
+    QgsVectorLayer::LayerOptions options;
+    options.loadDefaultStyle = false;
+    auto grouping = std::make_unique<QgsVectorLayer>(uri, QStringLiteral("groups"), QStringLiteral("ogr"), options);
+    if (!grouping->isValid() || grouping->fields().count() != 2) return nullptr;
+    grouping->setObjectName(QLatin1String(kGroupingLayer));
+    grouping->setProperty(kGroupingUri, uri);
+    grouping->setParent(&layer);
+    // Editing may reopen the file in another journal mode, which a
+    // connection opened before does not survive.
+    QObject::connect(&layer, &QgsVectorLayer::editingStarted, &layer,
+                     [kept = QPointer<QgsVectorLayer>(grouping.get())] { delete kept.data(); });
+    return grouping.release();
+}
 
 } // namespace
 
@@ -35,26 +68,45 @@ std::unique_ptr<ValueGroups> ValueGroups::open(QgsVectorLayer& layer, int fieldI
     if (path.isEmpty() || table.isEmpty()) return nullptr;
     const QString column = sqlName(layer.fields().at(fieldIndex).name());
     const QString sql = QStringLiteral("SELECT %1, count(*) AS corvane_rows FROM %2 GROUP BY %1").arg(column, sqlName(table));
-    const QString uri = QStringLiteral("%1|layername=%2|subset=%3").arg(path, table, sql);
+    // The grouping reads the whole index of the column; its own connection
+    // keeps the pages (up to 32 MiB, SQLite's default is 2) for the next
+    // read, which SQLite drops itself when the file changes.
+    const QString tableUri =
+        QStringLiteral("%1|layername=%2|option:PRELUDE_STATEMENTS=PRAGMA cache_size=-32768|subset=").arg(path, table);
 
-    QgsVectorLayer::LayerOptions options;
-    options.loadDefaultStyle = false;
-    auto grouped = std::make_unique<QgsVectorLayer>(uri, QStringLiteral("groups"), QStringLiteral("ogr"), options);
-    if (!grouped->isValid() || grouped->fields().count() != 2) return nullptr;
     QgsFeatureRequest request;
     request.setFlags(QgsFeatureRequest::NoGeometry);
-    QgsFeatureIterator rows = grouped->getFeatures(request);
-    return std::make_unique<ValueGroups>(std::move(grouped), std::move(rows));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QgsVectorLayer* grouping = groupingLayer(layer, tableUri + sql, tableUri);
+        if (grouping == nullptr) return nullptr;
+        auto groups = std::make_unique<ValueGroups>(grouping->getFeatures(request));
+        // The cursor has met a row, so no first group means the query
+        // failed: a kept connection does not survive everything done to
+        // its file since (a switch to WAL when the layer was edited), a
+        // new one does.
+        if (groups->readAhead()) return groups;
+        delete grouping;
+    }
+    return nullptr;
 }
 
-ValueGroups::ValueGroups(std::unique_ptr<QgsVectorLayer> grouped, QgsFeatureIterator rows)
-    : m_grouped(std::move(grouped)), m_rows(std::move(rows))
-{
-}
+ValueGroups::ValueGroups(QgsFeatureIterator rows) : m_rows(std::move(rows)) {}
 
 ValueGroups::~ValueGroups() { m_rows.close(); }
 
+bool ValueGroups::readAhead()
+{
+    m_ahead = read();
+    return m_ahead.has_value();
+}
+
 std::optional<ValueGroup> ValueGroups::next()
+{
+    if (m_ahead) return std::exchange(m_ahead, std::nullopt);
+    return read();
+}
+
+std::optional<ValueGroup> ValueGroups::read()
 {
     QgsFeature row;
     if (!m_rows.nextFeature(row)) return std::nullopt;

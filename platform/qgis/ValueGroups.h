@@ -3,10 +3,9 @@
 // answered by the database instead of row by row. The database groups the
 // column's values and hands each value once with the number of rows that
 // hold it (through QGIS's own OGR provider, as a layer whose subset string
-// is the grouping SELECT); the cursor then repeats the value that many
-// times without reading again, so the caller still meets every row. Object
-// IDs are looked up, a group at a time, only when a caller asks a row for
-// one. UI thread only.
+// is the grouping SELECT, kept with the layer for the next read); the
+// cursor then repeats the value that many times without reading again, so
+// the caller still meets every row (GroupedRows.h). UI thread only.
 //
 //   if (auto groups = ValueGroups::open(*layer, streetIndex))
 //       while (auto group = groups->next()) { ... group->value, group->rows ... }
@@ -35,17 +34,21 @@ public:
     // field that is not text, or a grouping query that fails to open.
     static std::unique_ptr<ValueGroups> open(QgsVectorLayer& layer, int fieldIndex);
 
-    ValueGroups(std::unique_ptr<QgsVectorLayer> grouped, QgsFeatureIterator rows);
+    explicit ValueGroups(QgsFeatureIterator rows);
     ~ValueGroups();
     ValueGroups(const ValueGroups&) = delete;
     ValueGroups& operator=(const ValueGroups&) = delete;
 
+    // Reads the first group ahead; false when there is none.
+    bool readAhead();
     // The next group, or nothing after the last.
     std::optional<ValueGroup> next();
 
 private:
-    std::unique_ptr<QgsVectorLayer> m_grouped;
+    std::optional<ValueGroup> read();
+
     QgsFeatureIterator m_rows;
+    std::optional<ValueGroup> m_ahead;
 };
 
 // The IDs of the rows of `layer` whose field holds `value` (Null included),

@@ -1,14 +1,20 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <qgscoordinatetransform.h>
+#include <qgshighlight.h>
 #include <qgslayertree.h>
 #include <qgsmapcanvas.h>
 #include <qgsproject.h>
+#include <qgsvectordataprovider.h>
 
 #include "QgisApp.h"
 #include "host/HostError.h"
 #include "qgis/QgisDocument.h"
+#include "host/QueryFilter.h"
 #include "qgis/QgisGeometry.h"
+#include "qgis/QgisTable.h"
 
 namespace corvane::qgis {
 namespace {
@@ -81,6 +87,64 @@ TEST_F(CanvasTest, AClosedCanvasRaisesInsteadOfCrashing)
     m_canvas.reset();
     EXPECT_THROW(view()->Extent(), host::HostError);
     EXPECT_THROW(view()->Refresh(), host::HostError);
+}
+
+// The envelope of the feature numbered 7, enlarged as the search dialog does.
+host::Ref<host::IEnvelope> zoomEnvelopeOf(QgsVectorLayer& layer)
+{
+    auto filter = host::makeRef<host::QueryFilter>();
+    filter->WhereClause("ADDNUM = 7");
+    const auto feature = QgisTable(layer).searchFeatures(filter)->NextFeature();
+    const host::Ref<host::IEnvelope> envelope = feature->Shape()->Envelope();
+    envelope->Expand(1.2, 1.2, true);
+    return envelope;
+}
+
+const QgsMapLayer* markedLayer(const QgisDocument& document)
+{
+    const QgsHighlight* mark = document.view().mark();
+    if (mark == nullptr) return nullptr;
+    const QPointer<QgsMapLayer> layer(mark->layer());
+    return layer.isNull() ? nullptr : layer.data();
+}
+
+TEST_F(CanvasTest, TheFeatureZoomedToIsMarkedUntilTheCanvasShowsSomethingElse)
+{
+    const auto parcels = test::memoryParcels();
+    const auto& document = *m_document;
+    view()->Extent(zoomEnvelopeOf(*parcels));
+    EXPECT_EQ(markedLayer(document), parcels.get());
+    ASSERT_NE(document.view().mark(), nullptr);
+    EXPECT_TRUE(document.view().mark()->isVisible());
+
+    // An extent of no feature clears it, and so does the user moving the map.
+    view()->Extent(view()->Extent());
+    EXPECT_EQ(document.view().mark(), nullptr);
+    view()->Extent(zoomEnvelopeOf(*parcels));
+    ASSERT_NE(document.view().mark(), nullptr);
+    m_canvas->setExtent(QgsRectangle(0, 0, 1000, 500));
+    EXPECT_EQ(document.view().mark(), nullptr);
+
+    // A feature of a layer in another system is marked too (QGIS transforms
+    // the shape), replacing the last mark; a layer gone leaves nothing marked.
+    auto degrees = std::make_unique<QgsVectorLayer>(QStringLiteral("Polygon?crs=EPSG:4326&field=ADDNUM:integer"),
+                                                    QStringLiteral("Parcels (EPSG:4326)"), QStringLiteral("memory"));
+    QgsFeature parcel(degrees->fields());
+    parcel.setAttribute(0, 7);
+    parcel.setGeometry(QgsGeometry::fromRect(QgsRectangle(-75.0010, 40.0000, -75.0000, 40.0005)));
+    ASSERT_TRUE(degrees->dataProvider()->addFeature(parcel));
+    view()->Extent(zoomEnvelopeOf(*parcels));
+    view()->Extent(zoomEnvelopeOf(*degrees));
+    EXPECT_EQ(markedLayer(document), degrees.get());
+    const auto items = m_canvas->scene()->items();
+    EXPECT_EQ(std::count_if(items.begin(), items.end(),
+                            [](QGraphicsItem* item) { return dynamic_cast<QgsHighlight*>(item) != nullptr; }),
+              1);
+    const host::Ref<host::IEnvelope> envelope = zoomEnvelopeOf(*degrees);
+    degrees.reset();
+    view()->Extent(envelope);
+    EXPECT_EQ(document.view().mark(), nullptr);
+    view()->Refresh();
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "QgisApp.h"
@@ -30,6 +32,29 @@ TEST(QgisStatusProgress, AMillionStepsRepaintTheBarOnlyWhenItsPercentageChanges)
     progress->Hide();
     EXPECT_FALSE(bar->isVisibleTo(&statusBar));
     EXPECT_TRUE(message->text().isEmpty());
+}
+
+TEST(QgisStatusProgress, EveryStepShowsTheTruePercentageOfAnUnevenRange)
+{
+    QgsStatusBar statusBar;
+    QgisStatusBar status(&statusBar);
+    const host::Ref<host::IStepProgressor> progress = status.ProgressBar();
+    progress->MaxRange(333);
+    progress->StepValue(1);
+    progress->Position(-2);
+    progress->Show();
+    for (int position = -1; position <= 340; ++position) {
+        progress->Step();
+        const int expected = std::clamp(position * 100 / 333, 0, 100);
+        ASSERT_EQ(status.progressor().percent(), expected) << position;
+        ASSERT_EQ(status.progressor().bar()->value(), expected) << position;
+    }
+    // A new range or position is followed at once, and so are steps backwards.
+    progress->MaxRange(1000);
+    EXPECT_EQ(status.progressor().percent(), 34);
+    progress->StepValue(-10);
+    progress->Step();
+    EXPECT_EQ(status.progressor().percent(), 33);
 }
 
 TEST(QgisStatusProgress, GoingAwayTakesItsWidgetsOutOfQgisStatusBar)

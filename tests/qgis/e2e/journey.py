@@ -15,6 +15,7 @@ from qgis.PyQt.QtCore import Qt, QTimer
 from qgis.PyQt.QtGui import QGuiApplication
 from qgis.PyQt.QtTest import QTest
 from qgis.PyQt.QtWidgets import QAbstractButton, QAction, QApplication, QLineEdit, QListWidget, QMessageBox, QWidget
+from qgis.gui import QgsHighlight
 from qgis.utils import iface
 
 ARGS = json.loads(os.environ["CORVANE_JOURNEY"])
@@ -153,9 +154,12 @@ def check_extent(layer_name):
     fits = (abs(got.width() - want.width()) < tolerance and got.height() >= want.height() - tolerance) or \
         (abs(got.height() - want.height()) < tolerance and got.width() >= want.width() - tolerance)
     state["last extent check"] = "%s: expected %s, canvas %s" % (layer_name, want.toString(3), got.toString(3))
-    if centred and fits:
+    # The parcel zoomed to is outlined on the canvas.
+    marked = [item for item in iface.mapCanvas().scene().items() if isinstance(item, QgsHighlight)]
+    state["last extent check"] += ", %d marked" % len(marked)
+    if centred and fits and len(marked) == 1:
         log.append(state["last extent check"])
-    return centred and fits
+    return centred and fits and len(marked) == 1
 
 
 # --- the journey ------------------------------------------------------------------
