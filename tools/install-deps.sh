@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-dev pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev libicu-dev
   qt6-base-dev libgl-dev
-  libgdal-dev gdal-bin libshp-dev
+  libgdal-dev gdal-bin libshp-dev libsqlite3-dev
   xvfb xauth
   qgis python3-qgis libqgis-dev qtbase5-dev
   # The postgis tests start a private server of their own (tools/pgcluster).

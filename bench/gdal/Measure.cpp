@@ -1,5 +1,9 @@
 #include "Measure.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -70,6 +74,15 @@ bool resetPeakMemory()
     clear << "5";
     clear.flush();
     return static_cast<bool>(clear);
+}
+
+std::int64_t heapInUse()
+{
+#ifdef __GLIBC__
+    return static_cast<std::int64_t>(mallinfo2().uordblks);
+#else
+    return 0;
+#endif
 }
 
 } // namespace corvane::bench

@@ -22,9 +22,12 @@ int runQuietly(const std::string& program, const std::vector<std::string>& args)
 struct Memory {
     std::int64_t resident = 0;
     std::int64_t peak = 0;
+    std::int64_t heapKept = 0;  // filled by callers: heapInUse() growth
 };
 Memory currentMemory();
 // Starts a new peak from the current size (Linux: /proc/self/clear_refs).
 bool resetPeakMemory();
+// Bytes the allocator has handed out and not had back (0 where unknown).
+std::int64_t heapInUse();
 
 } // namespace corvane::bench

@@ -130,51 +130,10 @@ std::string dbfOf(GDALDataset& dataset, const std::string& layerName)
 
 struct DbfRead {
     std::unique_ptr<DBFInfo, DbfCloser> dbf;
-    std::shared_ptr<const RowContext> wholeRows;  // for features read in full by ID
-    std::int32_t fieldIndex = -1;
     int dbfField = -1;
     int records = 0;
     GIntBig firstId = OGRNullFID;
     std::string encoding;  // empty: OGR hands the bytes on as they are
-};
-
-class DbfRow final : public host::IFeature {
-public:
-    explicit DbfRow(std::shared_ptr<const DbfRead> read) : m_read(std::move(read)) {}
-
-    void reset(GIntBig id, host::Variant value)
-    {
-        m_id = id;
-        m_value = std::move(value);
-        m_whole.reset();
-    }
-    [[nodiscard]] const host::Variant& value() const noexcept { return m_value; }
-
-    std::int32_t OID() override { return objectId(m_id, m_read->wholeRows->schema->layerName); }
-
-    host::Variant Value(std::int32_t index) override
-    {
-        if (index == m_read->fieldIndex) return m_value;
-        (void)m_read->wholeRows->schema->field(index);  // an index out of range raises before any read
-        return whole().Value(index);
-    }
-
-    host::Ref<host::IGeometry> Shape() override { return whole().Shape(); }
-
-private:
-    GdalRow& whole()
-    {
-        if (!m_whole) {
-            const RowContext& context = *m_read->wholeRows;
-            m_whole = std::make_unique<GdalRow>(m_read->wholeRows, readWholeFeature(*context.source, *context.schema, m_id));
-        }
-        return *m_whole;
-    }
-
-    std::shared_ptr<const DbfRead> m_read;
-    GIntBig m_id = OGRNullFID;
-    host::Variant m_value;
-    std::unique_ptr<GdalRow> m_whole;
 };
 
 std::unique_ptr<DbfColumnRows> DbfColumnRows::open(LayerLease& lease, std::shared_ptr<DataSource> source,
@@ -184,7 +143,7 @@ std::unique_ptr<DbfColumnRows> DbfColumnRows::open(LayerLease& lease, std::share
     if (source->driverName() != "ESRI Shapefile") return nullptr;
     const std::string path = dbfOf(lease.dataset(), schema->layerName);
     if (path.empty()) return nullptr;
-    auto read = std::make_shared<DbfRead>();
+    auto read = std::make_unique<DbfRead>();
     SAHooks hooks = kWindowedHooks;
     read->dbf.reset(DBFOpenLL(path.c_str(), "rb", &hooks));
     if (!read->dbf) return nullptr;
@@ -196,70 +155,46 @@ std::unique_ptr<DbfColumnRows> DbfColumnRows::open(LayerLease& lease, std::share
     read->records = DBFGetRecordCount(read->dbf.get());
     // OGR reads as many features as the .shp holds when it has one.
     if (lease.layer().GetFeatureCount(FALSE) != read->records) return nullptr;
-    if (const char* encoding = lease.layer().GetMetadataItem("SOURCE_ENCODING", "SHAPEFILE")) read->encoding = encoding;
-    auto whole = std::make_shared<RowContext>();
-    whole->source = std::move(source);
-    whole->schema = std::move(schema);
-    whole->geometryRead = true;  // a lease reads every field and the shape
-    read->wholeRows = std::move(whole);
-    read->fieldIndex = fieldIndex;
+    const char* encoding = lease.layer().GetMetadataItem("SOURCE_ENCODING", "SHAPEFILE");
+    // CPLRecode hands UTF-8 on unchanged when that spelling names it: no copy per record then.
+    if (encoding != nullptr && !EQUAL(encoding, CPL_ENC_UTF8)) read->encoding = encoding;
     read->firstId = firstId;
-    return std::make_unique<DbfColumnRows>(std::move(read));
+    return std::make_unique<DbfColumnRows>(std::move(source), std::move(schema), fieldIndex, std::move(read));
 }
 
-DbfColumnRows::DbfColumnRows(std::shared_ptr<DbfRead> read) : m_read(std::move(read)) {}
+DbfColumnRows::DbfColumnRows(std::shared_ptr<DataSource> source, std::shared_ptr<const LayerSchema> schema,
+                             std::int32_t fieldIndex, std::unique_ptr<DbfRead> read)
+    : ColumnRows(std::move(source), std::move(schema), fieldIndex), m_read(std::move(read))
+{
+}
 
 DbfColumnRows::~DbfColumnRows() = default;
 
-const char* DbfColumnRows::lastText() const noexcept
-{
-    const auto& row = m_rows[m_lastBuilt];
-    if (!row || !row->value().isText()) return nullptr;
-    return std::get<std::string>(row->value().storage()).c_str();
-}
-
-std::shared_ptr<DbfRow> DbfColumnRows::freeRow()
-{
-    // Callers hold at most the row before the one they ask for.
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i] && m_rows[i].use_count() == 1) {
-            m_lastBuilt = i;
-            return m_rows[i];
-        }
-    }
-    m_lastBuilt = (m_lastBuilt + 1) % m_rows.size();
-    m_rows[m_lastBuilt] = std::make_shared<DbfRow>(m_read);
-    return m_rows[m_lastBuilt];
-}
-
-host::Ref<host::IFeature> DbfColumnRows::next()
+bool DbfColumnRows::readRecord(GIntBig& id, bool& isNull, std::string& text)
 {
     DBFInfo* dbf = m_read->dbf.get();
     while (m_next < m_read->records) {
         const int record = m_next++;
         if (record == m_read->firstId || DBFIsRecordDeleted(dbf, record)) continue;
-        host::Variant value = host::Variant::null();
         const char* raw = DBFReadStringAttribute(dbf, record, m_read->dbfField);
         if (raw == nullptr) {
             host::raiseError(host::errors::kHostCallFailed,
-                             "Cannot read record " + std::to_string(record) + " of " + m_read->wholeRows->schema->layerName);
+                             "Cannot read record " + std::to_string(record) + " of " + layerName());
         }
+        id = record;
         // A text field left blank is Null (DBFIsAttributeNULL, without reading it twice).
-        if (raw[0] != '\0') {
-            if (m_read->encoding.empty()) {
-                value = host::Variant(std::string(raw));
-            } else {
-                char* recoded = CPLRecode(raw, m_read->encoding.c_str(), CPL_ENC_UTF8);
-                value = host::Variant(std::string(recoded));
-                CPLFree(recoded);
-            }
+        isNull = raw[0] == '\0';
+        if (isNull) return true;
+        if (m_read->encoding.empty()) {
+            text.assign(raw);
+        } else {
+            char* recoded = CPLRecode(raw, m_read->encoding.c_str(), CPL_ENC_UTF8);
+            text.assign(recoded);
+            CPLFree(recoded);
         }
-        auto row = freeRow();
-        row->reset(record, std::move(value));
-        m_lastId = record;
-        return host::Ref<host::IFeature>(std::move(row));
+        return true;
     }
-    return {};
+    return false;
 }
 
 } // namespace corvane::gdal

@@ -4,11 +4,13 @@
 
 #include "gdal/CplErrors.h"
 #include "gdal/DamagedFile.h"
+#include "gdal/DbfColumnRows.h"
 #include "gdal/IndexedClause.h"
 #include "gdal/LayerTable.h"
 #include "gdal/PgValueRuns.h"
 #include "gdal/PgWhereClause.h"
 #include "gdal/SqlResult.h"
+#include "gdal/SqliteColumnRows.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
 
@@ -138,13 +140,13 @@ void GdalCursor::readFirstRowAlone()
     m_batch.push_back(std::move(feature));
 }
 
-void GdalCursor::narrowToUsedFields()
+bool GdalCursor::narrowToUsedFields()
 {
     if (!m_lease.layer().TestCapability(OLCIgnoreFields)) {
         auto unwatched = std::make_shared<RowContext>(*m_context);
         unwatched->use.reset();
         m_context = std::move(unwatched);
-        return;
+        return false;
     }
     OGRFeatureDefn* definition = m_lease.layer().GetLayerDefn();
     auto loaded = std::make_shared<std::vector<bool>>(m_context->use->used);
@@ -161,20 +163,25 @@ void GdalCursor::narrowToUsedFields()
     narrowed->use.reset();
     if (ignored.size() == 2) {
         m_context = std::move(narrowed);  // every field is wanted: nothing to gain
-        return;
+        return false;
     }
     ignored.push_back(nullptr);
     ScopedCplErrors errors;
     if (m_lease.layer().SetIgnoredFields(ignored.data()) != OGRERR_NONE) {
         errors.raise("Cannot skip the unread fields of " + m_schema->layerName);
     }
+    narrowed->loaded = std::move(loaded);
+    m_context = std::move(narrowed);
+    // A Shapefile skips the fields from its next row on and keeps its
+    // place: the rows read ahead hold every field, which is more than the
+    // narrowed rows promise, so they are handed out as they are. Other
+    // drivers start their read again with the new columns.
+    if (m_source->driverName() == "ESRI Shapefile") return false;
     m_lease.layer().ResetReading();
-    // What was read ahead with the old fields is read again.
     m_batch.clear();
     m_batchError.reset();
     m_atEnd = false;
-    narrowed->loaded = std::move(loaded);
-    m_context = std::move(narrowed);
+    return true;
 }
 
 void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
@@ -395,19 +402,14 @@ host::Ref<host::IFeature> GdalCursor::next()
 host::Ref<host::IFeature> GdalCursor::readNext()
 {
     if (m_runs) return m_runs->next();
-    if (m_dbfRows) return nextFromDbf();
+    if (m_columnRows) return nextFromColumn();
     if (m_delivered == 1 && m_context->use && !m_atEnd) {  // a read that fit in one batch gains nothing
         const std::int32_t soleField = soleTextFieldRead();
         if (soleField >= 0 && answerFromValueRuns(soleField)) return m_runs->next();
         if (soleField >= 0) startValueIndex(soleField);
-        if (soleField >= 0) m_dbfRows = DbfColumnRows::open(m_lease, m_source, m_schema, soleField, m_row->fid());
-        if (m_dbfRows) {
-            m_batch.clear();
-            return nextFromDbf();
-        }
+        if (soleField >= 0 && answerFromColumn(soleField)) return nextFromColumn();
         const GIntBig first = m_row->fid();
-        narrowToUsedFields();
-        if (m_context->loaded) m_alreadyDelivered.push_back(first);
+        if (narrowToUsedFields()) m_alreadyDelivered.push_back(first);
     }
     OGRFeatureUniquePtr feature = fetch();
     if (m_indexBuilder) recordForValueIndex(feature.get());
@@ -423,11 +425,21 @@ host::Ref<host::IFeature> GdalCursor::readNext()
     return host::Ref<host::IFeature>(m_row);
 }
 
-host::Ref<host::IFeature> GdalCursor::nextFromDbf()
+bool GdalCursor::answerFromColumn(std::int32_t fieldIndex)
 {
-    auto row = m_dbfRows->next();
+    m_columnRows = DbfColumnRows::open(m_lease, m_source, m_schema, fieldIndex, m_row->fid());
+    if (!m_columnRows) m_columnRows = SqliteColumnRows::open(m_lease, m_source, m_schema, fieldIndex, m_row->fid());
+    if (!m_columnRows) return false;
+    m_batch.clear();
+    m_lease.layer().ResetReading();  // OGR's own read is over
+    return true;
+}
+
+host::Ref<host::IFeature> GdalCursor::nextFromColumn()
+{
+    auto row = m_columnRows->next();
     if (m_indexBuilder) {
-        if (row) m_indexBuilder->add(m_dbfRows->lastId(), m_dbfRows->lastText());
+        if (row) m_indexBuilder->add(m_columnRows->lastId(), m_columnRows->lastText());
         else recordForValueIndex(nullptr);
     }
     return row;

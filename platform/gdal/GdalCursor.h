@@ -11,7 +11,8 @@
 // columns or answer from a covering index. A whole-table read of one
 // indexed text column of a GeoPackage goes further and reads the column's
 // runs of equal values instead of its rows. A whole-table read of one text
-// column of a Shapefile reads it from the .dbf alone. A whole-table read of
+// column of a Shapefile reads it from the .dbf alone, and one of a GeoPackage
+// without an index on it reads that column alone with SQLite. A whole-table read of
 // one text column leaves a value index behind on its data source, and
 // later `field = 'text'` clauses on that field read only the rows it names.
 
@@ -23,7 +24,7 @@
 #include <vector>
 
 #include "gdal/DataSource.h"
-#include "gdal/DbfColumnRows.h"
+#include "gdal/ColumnRows.h"
 #include "gdal/GdalRow.h"
 #include "gdal/HandedOutFeature.h"
 #include "gdal/LayerSchema.h"
@@ -59,7 +60,8 @@ private:
     OGRFeatureUniquePtr fetchListedRows();
     void readFirstRowAlone();
     void readBatch();
-    void narrowToUsedFields();
+    // True when the read starts again from the beginning.
+    bool narrowToUsedFields();
     // The host index of the one text field a whole-table read has used, or -1.
     [[nodiscard]] std::int32_t soleTextFieldRead() const;
     [[nodiscard]] bool answerFromValueRuns(std::int32_t fieldIndex);
@@ -69,7 +71,8 @@ private:
     void recordForValueIndex(const OGRFeature* feature);
     void recordHandOut(const OGRFeature& feature) const;
     host::Ref<host::IFeature> next();
-    host::Ref<host::IFeature> nextFromDbf();
+    host::Ref<host::IFeature> nextFromColumn();
+    [[nodiscard]] bool answerFromColumn(std::int32_t fieldIndex);
     host::Ref<host::IFeature> readNext();
     [[noreturn]] void raiseClauseFailure(const std::string& gdalMessage) const;
 
@@ -94,7 +97,7 @@ private:
     // may meet them again, in another order.
     std::vector<GIntBig> m_alreadyDelivered;
     std::unique_ptr<ValueRunRows> m_runs;
-    std::unique_ptr<DbfColumnRows> m_dbfRows;
+    std::unique_ptr<ColumnRows> m_columnRows;
     // Rows fetched by ID for a clause answered from a value index are
     // checked against the clause here (drivers that filter with OGR's SQL).
     std::unique_ptr<OGRFeatureQuery> m_rowCheck;

@@ -60,10 +60,9 @@ public:
 
 private:
     static constexpr std::uint32_t kNull = 0xFFFFFFFF;
-    [[nodiscard]] std::uint32_t idOfRow(std::size_t row) const
-    {
-        return m_rowId.empty() ? m_firstId + static_cast<std::uint32_t>(row) : m_rowId[row];
-    }
+    // Turns the rows' value numbers into the IDs grouped by value, in the
+    // same array (rows with consecutive IDs only).
+    void placeIdsInPlace(const std::vector<std::uint32_t>& start);
 
     std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> m_values;
     std::vector<std::string_view> m_names;  // by value number, viewing the map's keys

@@ -4,6 +4,7 @@
 // told of each change. Handlers are member functions of the form, bound in
 // its constructor; an empty handler means the control has none.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -38,7 +39,7 @@ protected:
 
 class ListBox final : public Control {
 public:
-    using Control::Control;
+    ListBox(Form& form, const ControlSpec& spec);
 
     // Sorted lists insert in the locale's order ignoring case (see
     // SortKey.h), after equal entries. A list shown in a window places each
@@ -46,7 +47,7 @@ public:
     // test) places them in a batch at its next read, one sort for all.
     void AddItem(const std::string& text);
     void Clear();
-    [[nodiscard]] int ListCount() const noexcept { return static_cast<int>(m_items.size() + m_pending.size()); }
+    [[nodiscard]] int ListCount() const noexcept { return static_cast<int>(m_entries.size()); }
     // Raises 381 (invalid property array index) out of range.
     [[nodiscard]] const std::string& List(int index) const;
     [[nodiscard]] int ListIndex() const
@@ -60,28 +61,31 @@ public:
     // The selected entry's text, or empty.
     [[nodiscard]] std::string Text() const;
     [[nodiscard]] bool Sorted() const noexcept { return m_spec.sorted; }
-    [[nodiscard]] const std::vector<std::string>& items() const
-    {
-        settle();
-        return m_items;
-    }
+    // Every entry's text in list order (a copy kept until the list changes).
+    [[nodiscard]] const std::vector<std::string>& items() const;
 
     void reset() override;
     // Places the entries added since the last read.
     void settle() const;
 
 private:
-    struct Pending {
-        std::string key;
+    struct Entry {
+        std::string key;  // sorted lists: the entry's sort key
         std::string text;
-        std::size_t order = 0;  // keeps equal keys in the order they were added
     };
+    [[nodiscard]] const std::string& textAt(int index) const { return m_entries[m_order[static_cast<std::size_t>(index)]].text; }
+    void changed() const { m_itemsStale = true; }
+
     // Placing entries changes what the list shows, not what it holds, so
-    // the reads that place them stay const.
-    mutable std::vector<std::string> m_items;
-    mutable std::vector<std::string> m_keys;  // sorted lists: each entry's sort key
-    mutable std::vector<Pending> m_pending;   // in the order they were added
+    // the reads that place them stay const. Entries stay where they were
+    // added; the list's order is a list of their numbers, so placing one
+    // among thousands moves 4-byte numbers, not strings.
+    mutable std::vector<Entry> m_entries;       // in the order they were added
+    mutable std::vector<std::uint32_t> m_order;  // placed entries, in list order
+    mutable std::size_t m_placed = 0;            // entries before this one are placed
     mutable int m_listIndex = -1;
+    mutable std::vector<std::string> m_items;    // what items() gave last
+    mutable bool m_itemsStale = false;
 };
 
 class TextBox final : public Control {

@@ -125,12 +125,24 @@ TEST(SortedListBoxPeer, TheWindowShowsTheEntriesInTheListsOrder)
     auto form = std::make_shared<ShowingForm>();
     form->toAdd = {"pine", "Elm", "ash", "ELM"};
     form->Load();
-    std::vector<std::string> shown;
-    for (const auto& change : toolkit.listChanges()) {
-        if (change.list != "Sorted" || change.kind != headless::ListChangeKind::Inserted) continue;
-        shown.insert(shown.begin() + change.index, change.text);
-    }
-    EXPECT_THAT(shown, ElementsAre("ash", "Elm", "ELM", "pine"));
+    const auto shown = [&] {
+        std::vector<std::string> entries;
+        for (const auto& change : toolkit.listChanges()) {
+            if (change.list != "Sorted" || change.kind != headless::ListChangeKind::Inserted) continue;
+            entries.insert(entries.begin() + change.index, change.text);
+        }
+        return entries;
+    };
+    EXPECT_THAT(shown(), ElementsAre("ash", "Elm", "ELM", "pine"));
+    // Entries added while the window shows the list go to their places at
+    // once, and the selection stays on its entry.
+    ListBox& list = form->listBox("Sorted");
+    list.ListIndex(1);
+    for (const char* text : {"zelkova", "Ash", "birch"}) list.AddItem(text);
+    EXPECT_THAT(shown(), ElementsAre("ash", "Ash", "birch", "Elm", "ELM", "pine", "zelkova"));
+    EXPECT_EQ(list.items(), shown());
+    EXPECT_EQ(list.ListIndex(), 3);
+    EXPECT_EQ(list.Text(), "Elm");
     form->Unload();
 }
 
