@@ -180,8 +180,7 @@ int main(int argc, char** argv)
         const double list = bench::median(ours);
         const double unique = bench::median(reference);
         std::printf("%-28s %10.2f ms %14.2f ms %8.2f\n", "street list", list * 1e3, unique * 1e3, list / unique);
-        // The first list opens the grouping and reads the column's index from
-        // the file; later ones find both kept.
+        // The first list opens the grouping layer; later ones find it kept.
         std::printf("%-28s %10.2f ms %14.2f ms %8.2f\n", "  first run alone", ours.front() * 1e3,
                     reference.front() * 1e3, ours.front() / reference.front());
         // The floor under the street list on this format: the database's grouping alone.
