@@ -224,6 +224,14 @@ std::string DataSource::driverName()
     return m_driverName;
 }
 
+void DataSource::keepIdle(GDALDatasetUniquePtr dataset)
+{
+    std::lock_guard lock(m_mutex);
+    recordFilesLocked(*dataset);
+    if (m_driverName.empty() && dataset->GetDriver() != nullptr) m_driverName = dataset->GetDriver()->GetDescription();
+    if (m_idle.size() < kMaxIdleDatasets) m_idle.push_back(std::move(dataset));
+}
+
 void DataSource::dropIdle()
 {
     std::vector<GDALDatasetUniquePtr> idle;

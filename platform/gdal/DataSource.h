@@ -90,6 +90,11 @@ public:
     // The driver's short name ("GPKG", "ESRI Shapefile"...).
     [[nodiscard]] std::string driverName();
 
+    // Keeps a dataset that was opened on this source as a lease opens one
+    // (a database's, read for its table list) for the next lease: a new
+    // connection costs a server more than its first query.
+    void keepIdle(GDALDatasetUniquePtr dataset);
+
     // The value index of one field of a layer (by OGR field name), when a
     // read built one and the files have not changed since; else empty.
     [[nodiscard]] std::shared_ptr<const ValueIndex> valueIndex(const std::string& layerName,

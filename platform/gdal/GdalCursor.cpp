@@ -6,7 +6,10 @@
 #include "gdal/DamagedFile.h"
 #include "gdal/DbfColumnRows.h"
 #include "gdal/IndexedClause.h"
+#include "gdal/LayerTable.h"
+#include "gdal/PgValueRuns.h"
 #include "gdal/PgWhereClause.h"
+#include "gdal/SqlResult.h"
 #include "gdal/SqliteColumnRows.h"
 #include "gdal/WhereTerms.h"
 #include "host/HostError.h"
@@ -90,11 +93,51 @@ GdalCursor::GdalCursor(std::shared_ptr<DataSource> source, std::shared_ptr<const
     // starts must fail here.
     if (m_ids) {
         if (auto first = fetchById()) m_batch.push_back(std::move(first));
+    } else if (m_context->use && m_schema->dialect == ClauseDialect::PostgreSql && isBlankClause(m_request.whereClause)) {
+        readFirstRowAlone();
     } else {
         readBatch();
         if (m_batch.empty() && m_batchError) raiseClauseFailure(*m_batchError);
     }
     m_firstRead = false;
+}
+
+void GdalCursor::readFirstRowAlone()
+{
+    // The caller's use of the first row decides whether the server groups
+    // the one column read (readNext); a page of whole rows with their shapes
+    // would mostly be read for nothing.
+    OGRLayer& layer = m_lease.layer();
+    const std::string key = layer.GetFIDColumn();
+    if (key.empty()) {
+        readBatch();
+        if (m_batch.empty() && m_batchError) raiseClauseFailure(*m_batchError);
+        return;
+    }
+    ScopedCplErrors errors;
+    GIntBig fid = OGRNullFID;
+    {
+        SqlResult first(m_lease.dataset(),
+                        "SELECT " + postgresName(key) + " FROM " + postgresTableName(layer) + " LIMIT 1");
+        if (first.layer() == nullptr) raiseClauseFailure(errors.message());
+        const auto row = first.next();
+        if (errors.failed()) raiseClauseFailure(errors.message());
+        if (!row) {
+            m_atEnd = true;
+            return;
+        }
+        // GDAL takes a selected primary key for the result's own feature ID.
+        fid = first.layer()->GetLayerDefn()->GetFieldCount() > 0 ? row->GetFieldAsInteger64(0) : row->GetFID();
+    }
+    errors.tolerate("unknown feature id");  // deleted since: the plain read finds another
+    OGRFeatureUniquePtr feature(layer.GetFeature(fid));
+    if (!feature) {
+        if (errors.failed()) raiseClauseFailure(errors.message());
+        readBatch();
+        return;
+    }
+    m_alreadyDelivered.push_back(fid);  // should the plain read follow after all
+    m_batch.push_back(std::move(feature));
 }
 
 bool GdalCursor::narrowToUsedFields()
@@ -158,6 +201,9 @@ void GdalCursor::raiseClauseFailure(const std::string& gdalMessage) const
 
 OGRFeatureUniquePtr GdalCursor::fetchById()
 {
+    if (m_schema->dialect == ClauseDialect::PostgreSql && !m_rowCheck && *m_lease.layer().GetFIDColumn() != '\0') {
+        return fetchListedRows();
+    }
     ScopedCplErrors errors;
     // Shapefiles report an ID past their end as an error; it is no match.
     errors.tolerate("out of available range");
@@ -172,6 +218,42 @@ OGRFeatureUniquePtr GdalCursor::fetchById()
     }
     m_atEnd = true;
     return nullptr;
+}
+
+OGRFeatureUniquePtr GdalCursor::fetchListedRows()
+{
+    // One query by primary key for many IDs: a round trip each would cost
+    // more than the server's look-ups.
+    constexpr std::size_t kIdsPerQuery = 1000;
+    OGRLayer& layer = m_lease.layer();
+    while (m_listed.empty()) {
+        if (m_nextId >= m_ids->size()) {
+            m_atEnd = true;
+            return nullptr;
+        }
+        const std::size_t end = std::min(m_ids->size(), m_nextId + kIdsPerQuery);
+        std::string filter = postgresName(layer.GetFIDColumn()) + " IN (";
+        for (std::size_t i = m_nextId; i < end; ++i) {
+            if (i > m_nextId) filter += ',';
+            filter += std::to_string((*m_ids)[i]);
+        }
+        filter += ')';
+        m_nextId = end;
+        ScopedCplErrors errors;
+        if (layer.SetAttributeFilter(filter.c_str()) != OGRERR_NONE || errors.failed()) {
+            raiseClauseFailure(errors.message());
+        }
+        layer.ResetReading();
+        std::vector<OGRFeatureUniquePtr> rows;
+        while (OGRFeatureUniquePtr row{layer.GetNextFeature()}) rows.push_back(std::move(row));
+        if (errors.failed()) raiseClauseFailure(errors.message());
+        // The list is in ID order; the server returns rows as it finds them.
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a->GetFID() < b->GetFID(); });
+        for (auto& row : rows) m_listed.push_back(std::move(row));
+    }
+    OGRFeatureUniquePtr row = std::move(m_listed.front());
+    m_listed.pop_front();
+    return row;
 }
 
 void GdalCursor::readBatch()
@@ -294,7 +376,8 @@ bool GdalCursor::answerFromValueRuns(std::int32_t fieldIndex)
 {
     const std::string driver = m_source->driverName();
     if (driver != "GPKG" && driver != "PostgreSQL") return false;
-    m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid());
+    PgTableFacts* facts = m_request.table != nullptr ? &m_request.table->pgFacts() : nullptr;
+    m_runs = ValueRunRows::start(m_lease, m_source, m_schema, fieldIndex, m_row->Value(fieldIndex), m_row->fid(), facts);
     if (!m_runs) return false;
     m_batch.clear();
     m_lease.layer().ResetReading();  // the row read is over; a database closes it now

@@ -57,6 +57,8 @@ public:
 private:
     OGRFeatureUniquePtr fetch();
     OGRFeatureUniquePtr fetchById();
+    OGRFeatureUniquePtr fetchListedRows();
+    void readFirstRowAlone();
     void readBatch();
     // True when the read starts again from the beginning.
     bool narrowToUsedFields();
@@ -80,6 +82,7 @@ private:
     LayerLease m_lease;
     std::optional<std::vector<std::int64_t>> m_ids;
     std::size_t m_nextId = 0;
+    std::deque<OGRFeatureUniquePtr> m_listed;  // rows of listed IDs read ahead
     // Rows are read from OGR in batches, under one error handler each.
     std::deque<OGRFeatureUniquePtr> m_batch;
     std::optional<std::string> m_batchError;  // raised when the batch before it is used up

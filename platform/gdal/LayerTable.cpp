@@ -16,6 +16,14 @@ std::string clauseOf(const host::Ref<host::IQueryFilter>& filter)
     return filter ? filter->WhereClause() : std::string();
 }
 
+std::int32_t narrowed(std::int64_t total, const LayerSchema& schema)
+{
+    if (total > std::numeric_limits<std::int32_t>::max()) {
+        host::raiseError(host::errors::kHostCallFailed, "Too many rows in " + schema.layerName);
+    }
+    return static_cast<std::int32_t>(total);
+}
+
 } // namespace
 
 host::Ref<host::IFields> LayerTable::Fields() { return host::makeRef<GdalFields>(m_schema); }
@@ -40,22 +48,23 @@ std::int32_t LayerTable::count(const host::Ref<host::IQueryFilter>& filter)
     if (plain || (m_schema->dateStyle == DateLiteralStyle::Iso && !parseObjectIdList(clause, m_schema->oidFieldName))) {
         // The driver counts by itself, with its indexes.
         LayerLease lease = m_source->lease(m_schema->layerName);
+        const std::string failure = "Cannot count the rows of " + m_schema->layerName + " in " + m_source->displayName();
+        if (plain && m_schema->dialect == ClauseDialect::PostgreSql) {
+            total = m_pgFacts.rowCount(lease.dataset(), lease.layer(), failure);
+            return narrowed(total, *m_schema);
+        }
         applyRequest(lease.layer(), *m_schema, CursorRequest{clause, false, false, {}, this});
         ScopedCplErrors errors;
         total = lease.layer().GetFeatureCount(TRUE);
         if (total < 0 || errors.failed()) {
-            raiseGdalFailure("Cannot count the rows of " + m_schema->layerName + " in " + m_source->displayName(),
-                             withDamagedFile(errors.message(), m_source->path(), m_schema->layerName));
+            raiseGdalFailure(failure, withDamagedFile(errors.message(), m_source->path(), m_schema->layerName));
         }
     } else {
         // ID lists, and clauses whose text terms OGR may match ignoring case.
         GdalCursor cursor(m_source, m_schema, CursorRequest{clause, false, true, {}, this});
         while (cursor.NextRow()) ++total;
     }
-    if (total > std::numeric_limits<std::int32_t>::max()) {
-        host::raiseError(host::errors::kHostCallFailed, "Too many rows in " + m_schema->layerName);
-    }
-    return static_cast<std::int32_t>(total);
+    return narrowed(total, *m_schema);
 }
 
 std::optional<Box> LayerTable::fullExtent()
@@ -66,6 +75,13 @@ std::optional<Box> LayerTable::fullExtent()
             m_extent.emplace(std::nullopt);
         } else {
             LayerLease lease = m_source->lease(m_schema->layerName);
+            if (m_schema->dialect == ClauseDialect::PostgreSql) {
+                // The server counts the rows in the same scan, for the count that follows.
+                m_extent.emplace(m_pgFacts.extent(lease.dataset(), lease.layer(),
+                                                  "Cannot read the extent of " + m_schema->layerName + " in " +
+                                                      m_source->displayName()));
+                return *m_extent;
+            }
             ScopedCplErrors errors;
             OGREnvelope envelope;
             if (lease.layer().GetExtent(&envelope, TRUE) == OGRERR_NONE) {

@@ -14,6 +14,7 @@
 #include "gdal/GdalGeometry.h"
 #include "gdal/HandedOutFeature.h"
 #include "gdal/LayerSchema.h"
+#include "gdal/PgTableFacts.h"
 #include "host/Tables.h"
 
 namespace corvane::gdal {
@@ -52,6 +53,9 @@ public:
     // Feature searches by object-ID list record each feature they hand out here.
     void setHandOuts(std::shared_ptr<HandedOutFeatures> record) { m_handOuts = std::move(record); }
 
+    // What the server told about the table; cursors of this table keep and
+    // reuse its column's runs there (guarded by its own lock).
+    [[nodiscard]] PgTableFacts& pgFacts() const noexcept { return m_pgFacts; }
     [[nodiscard]] const LayerSchema& schema() const noexcept { return *m_schema; }
     [[nodiscard]] const std::shared_ptr<DataSource>& source() const noexcept { return m_source; }
 
@@ -63,6 +67,7 @@ private:
     std::mutex m_onceMutex;  // guards the two values read once
     std::optional<std::optional<Box>> m_extent;
     std::optional<std::int64_t> m_featureTotal;
+    mutable PgTableFacts m_pgFacts;  // used on PostgreSQL only
     std::shared_ptr<HandedOutFeatures> m_handOuts;
 };
 

@@ -136,6 +136,7 @@ std::vector<host::Ref<host::ILayer>> openGisFile(const std::string& path, const 
         raiseGdalFailure("Cannot open " + source->displayName(), database ? "the database holds no tables"
                                                                           : "the file holds no layers");
     }
+    if (database) source->keepIdle(std::move(dataset));
     if (root.layers().size() == 1) return root.layers();
     auto group = std::make_shared<GroupLayer>(root);
     return {host::Ref<host::ILayer>(group)};

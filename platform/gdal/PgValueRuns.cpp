@@ -28,9 +28,9 @@ std::string postgresTableName(OGRLayer& layer)
     return postgresName(name.substr(0, dot)) + "." + postgresName(name.substr(dot + 1));
 }
 
-std::string postgresRunsQuery(OGRLayer& layer, const std::string& column)
+std::string postgresRunsQuery(OGRLayer& layer, const std::string& column, const std::string& moreColumns)
 {
-    return "SELECT " + postgresName(column) + ", COUNT(*) FROM " + postgresTableName(layer) + " GROUP BY " +
+    return "SELECT " + postgresName(column) + ", COUNT(*)" + moreColumns + " FROM " + postgresTableName(layer) + " GROUP BY " +
            postgresName(column) + " ORDER BY " + runOrder(column);
 }
 

@@ -26,8 +26,9 @@ namespace corvane::gdal {
 // through the search path.
 std::string postgresTableName(OGRLayer& layer);
 
-// Each value of `column` once with its row count, in run order.
-std::string postgresRunsQuery(OGRLayer& layer, const std::string& column);
+// Each value of `column` once with its row count, in run order, followed
+// by `moreColumns` (", expression, ..." of the grouped rows) when given.
+std::string postgresRunsQuery(OGRLayer& layer, const std::string& column, const std::string& moreColumns = {});
 
 // The primary keys of the rows holding the run's value, in key order.
 std::string postgresRunIdsQuery(OGRLayer& layer, const std::string& column, const ValueRun& run);

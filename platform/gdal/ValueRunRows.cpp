@@ -85,11 +85,12 @@ private:
 
 std::unique_ptr<ValueRunRows> ValueRunRows::start(LayerLease& lease, std::shared_ptr<DataSource> source,
                                                   std::shared_ptr<const LayerSchema> schema, std::int32_t fieldIndex,
-                                                  const host::Variant& firstValue, GIntBig firstId)
+                                                  const host::Variant& firstValue, GIntBig firstId,
+                                                  PgTableFacts* facts)
 {
     const FieldInfo& field = schema->field(fieldIndex);
     const std::string column = lease.layer().GetLayerDefn()->GetFieldDefn(field.ogrIndex)->GetNameRef();
-    auto runs = ValueRunReader::open(lease.dataset(), lease.layer(), column);
+    auto runs = ValueRunReader::open(lease.dataset(), lease.layer(), column, facts);
     if (!runs) return nullptr;
 
     auto read = std::make_shared<RunRead>();

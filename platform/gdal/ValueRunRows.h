@@ -29,7 +29,8 @@ public:
     // outlive the result.
     static std::unique_ptr<ValueRunRows> start(LayerLease& lease, std::shared_ptr<DataSource> source,
                                                std::shared_ptr<const LayerSchema> schema, std::int32_t fieldIndex,
-                                               const host::Variant& firstValue, GIntBig firstId);
+                                               const host::Variant& firstValue, GIntBig firstId,
+                                               PgTableFacts* facts = nullptr);
 
     ValueRunRows(std::shared_ptr<RunRead> read, std::unique_ptr<ValueRunReader> runs);
     ~ValueRunRows();

@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "gdal/CplErrors.h"
+#include "gdal/PgTableFacts.h"
 #include "gdal/PgValueRuns.h"
+#include "gdal/SqlResult.h"
 #include "host/HostError.h"
 
 namespace corvane::gdal {
@@ -22,28 +24,6 @@ std::string quoted(const std::string& text, char mark)
 }
 
 std::string quotedName(const std::string& name) { return quoted(name, '"'); }
-
-// A result set of GDALDataset::ExecuteSQL, released with its dataset's call.
-class SqlResult {
-public:
-    SqlResult(GDALDataset& dataset, const std::string& sql)
-        : m_dataset(dataset), m_layer(dataset.ExecuteSQL(sql.c_str(), nullptr, nullptr))
-    {
-    }
-    ~SqlResult()
-    {
-        if (m_layer != nullptr) m_dataset.ReleaseResultSet(m_layer);
-    }
-    SqlResult(const SqlResult&) = delete;
-    SqlResult& operator=(const SqlResult&) = delete;
-
-    [[nodiscard]] OGRLayer* layer() const { return m_layer; }
-    OGRFeatureUniquePtr next() { return OGRFeatureUniquePtr(m_layer->GetNextFeature()); }
-
-private:
-    GDALDataset& m_dataset;
-    OGRLayer* m_layer;
-};
 
 std::string textOf(OGRFeature& row, const char* field)
 {
@@ -92,13 +72,19 @@ public:
     std::string m_table;
 };
 
-std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLayer& layer, const std::string& column)
+std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
+                                                     PgTableFacts* facts)
 {
     const std::string table = layer.GetName();
     // A database server groups without an index as well, and far faster
     // than the rows could cross the connection.
     const bool server = isPostgresDataset(dataset);
     if (!server && !hasIndexLeadingWith(dataset, table, column)) return nullptr;
+    if (server && facts != nullptr) {
+        if (auto kept = facts->keptRuns(dataset, layer, column, "Cannot read " + column + " of " + table)) {
+            return std::make_unique<ValueRunReader>(std::move(*kept));
+        }
+    }
     ScopedCplErrors errors;
     auto rows = std::make_unique<GroupedRows>(dataset,
                                               server ? postgresRunsQuery(layer, column)
@@ -112,20 +98,32 @@ std::unique_ptr<ValueRunReader> ValueRunReader::open(GDALDataset& dataset, OGRLa
 
 ValueRunReader::ValueRunReader(std::unique_ptr<GroupedRows> rows) : m_rows(std::move(rows)) {}
 
+ValueRunReader::ValueRunReader(std::vector<ValueRun> kept) : m_kept(std::move(kept)) {}
+
 ValueRunReader::~ValueRunReader() = default;
 
 std::optional<ValueRun> ValueRunReader::next()
 {
+    if (!m_rows) {
+        if (m_nextKept == m_kept.size()) return std::nullopt;
+        return m_kept[m_nextKept++];
+    }
     ScopedCplErrors errors;
     const auto group = m_rows->m_result.next();
     if (errors.failed()) errors.raise("Cannot read the values of " + m_rows->m_table);
     if (!group) return std::nullopt;
-    ValueRun run;
-    if (group->IsFieldSetAndNotNull(0)) run.value = host::Variant(std::string(group->GetFieldAsString(0)));
-    else run.value = host::Variant::null();
-    run.start = m_start;
-    run.rows = group->GetFieldAsInteger64(1);
+    ValueRun run = runOfGroup(*group, m_start);
     m_start += run.rows;
+    return run;
+}
+
+ValueRun runOfGroup(OGRFeature& group, std::int64_t start)
+{
+    ValueRun run;
+    if (group.IsFieldSetAndNotNull(0)) run.value = host::Variant(std::string(group.GetFieldAsString(0)));
+    else run.value = host::Variant::null();
+    run.start = start;
+    run.rows = group.GetFieldAsInteger64(1);
     return run;
 }
 

@@ -28,16 +28,21 @@ struct ValueRun {
 };
 
 class GroupedRows;  // the open grouping query
+class PgTableFacts;
 
 // The runs of one column, read as they are asked for.
 class ValueRunReader {
 public:
     // Nothing when no whole (not partial) index with binary collation
     // starts with `column`, since grouping would then sort the table.
-    // Raises HostError when the grouping query fails.
-    static std::unique_ptr<ValueRunReader> open(GDALDataset& dataset, OGRLayer& layer, const std::string& column);
+    // On PostgreSQL the runs come from `facts` when it kept them and the
+    // server has not changed since. Raises HostError when the grouping
+    // query fails.
+    static std::unique_ptr<ValueRunReader> open(GDALDataset& dataset, OGRLayer& layer, const std::string& column,
+                                                PgTableFacts* facts = nullptr);
 
     explicit ValueRunReader(std::unique_ptr<GroupedRows> rows);
+    explicit ValueRunReader(std::vector<ValueRun> kept);
     ~ValueRunReader();
     ValueRunReader(const ValueRunReader&) = delete;
     ValueRunReader& operator=(const ValueRunReader&) = delete;
@@ -47,9 +52,15 @@ public:
     std::optional<ValueRun> next();
 
 private:
-    std::unique_ptr<GroupedRows> m_rows;
+    std::unique_ptr<GroupedRows> m_rows;  // null when reading kept runs
+    std::vector<ValueRun> m_kept;
+    std::size_t m_nextKept = 0;
     std::int64_t m_start = 0;
 };
+
+// The run a grouping query's row describes (value, then row count), the
+// first of its rows being `start`.
+ValueRun runOfGroup(OGRFeature& group, std::int64_t start);
 
 // The object IDs of a run's rows, in ID order.
 std::vector<GIntBig> objectIdsOfRun(GDALDataset& dataset, OGRLayer& layer, const std::string& column,

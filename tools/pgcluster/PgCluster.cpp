@@ -77,7 +77,10 @@ PgCluster::PgCluster()
     start();
 }
 
-PgCluster::PgCluster(const std::string& folder) : m_folder(folder), m_kept(true)
+// The server runs in its data folder, where a relative socket folder would
+// name another place.
+PgCluster::PgCluster(const std::string& folder)
+    : m_folder(std::filesystem::absolute(folder).lexically_normal().string()), m_kept(true)
 {
     if (!std::filesystem::exists(m_folder + "/data/PG_VERSION")) {
         std::filesystem::create_directories(m_folder);
