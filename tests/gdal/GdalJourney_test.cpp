@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "DialogWorld.h"
+#include "CommandOnSource.h"
 #include "TownFiles.h"
 #include "command/CorvaneAddressSearch.h"
 #include "gdal/GdalHostClasses.h"
@@ -21,29 +21,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class GdalJourney : public ::testing::Test {
+class GdalJourney : public CommandOnSource {
 protected:
-    void SetUp() override
-    {
-        host::setHostClasses(&m_classes);
-        CorvaneGIS_Public::ApplicationRef.reset();
-        command.ICommand_OnCreate(host::Ref<host::HostObject>(m_application));
-        world.configure("Parcels", "STNAME", "ADDNUM");
-        world.toolkit.clearRecords();
-        command.ICommand_OnClick();
-    }
-
-    void TearDown() override { world.host.installClasses(); }
-
-    frmMain& dialog() { return *CorvaneGIS_Public::SearchDialog; }
-
-    static int indexOf(const ui::ListBox& list, const std::string& text)
-    {
-        const auto& items = list.items();
-        const auto found = std::find(items.begin(), items.end(), text);
-        if (found == items.end()) ADD_FAILURE() << text << " not listed";
-        return static_cast<int>(found - items.begin());
-    }
+    GdalJourney() : CommandOnSource(CORVANE_DEMO_TOWN) {}
 
     // The first parcel of the street and number, found through the adapter alone.
     Box parcelBox(const std::string& clause)
@@ -63,11 +43,6 @@ protected:
         return envelope.box();
     }
 
-    corvane::testing::DialogWorld world;
-    std::shared_ptr<GdalDocument> m_document = openDocument({CORVANE_DEMO_TOWN});
-    host::Ref<GdalApplication> m_application = host::makeRef<GdalApplication>(m_document);
-    GdalHostClasses m_classes{m_application};
-    CorvaneAddressSearch command;
 };
 
 TEST_F(GdalJourney, SearchingTheDemoTownZoomsToTheParcel)

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "DialogWorld.h"
+#include "CommandOnSource.h"
 #include "PgCluster.h"
 #include "PgTables.h"
 #include "command/CorvaneAddressSearch.h"
@@ -26,16 +26,13 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
 
-class PgFaults : public ::testing::Test {
+class PgFaults : public CommandOnSource {
 protected:
+    PgFaults() : CommandOnSource(corvane::testing::townConnection()) {}
+
     void SetUp() override
     {
-        host::setHostClasses(&m_classes);
-        CorvaneGIS_Public::ApplicationRef.reset();
-        command.ICommand_OnCreate(host::Ref<host::HostObject>(m_application));
-        world.configure("Parcels", "STNAME", "ADDNUM");
-        world.toolkit.clearRecords();
-        command.ICommand_OnClick();
+        CommandOnSource::SetUp();
         ASSERT_THAT(world.prompts(), IsEmpty());
         m_streets = dialog().List1.items();
     }
@@ -43,10 +40,8 @@ protected:
     void TearDown() override
     {
         if (!PgCluster::shared().running()) PgCluster::shared().start();
-        world.host.installClasses();
+        CommandOnSource::TearDown();
     }
-
-    frmMain& dialog() { return *CorvaneGIS_Public::SearchDialog; }
 
     void pick(const std::string& street)
     {
@@ -77,11 +72,6 @@ protected:
         EXPECT_FALSE(dialog().List2.items().empty());
     }
 
-    corvane::testing::DialogWorld world;
-    std::shared_ptr<GdalDocument> m_document = openDocument({corvane::testing::townConnection()});
-    host::Ref<GdalApplication> m_application = host::makeRef<GdalApplication>(m_document);
-    GdalHostClasses m_classes{m_application};
-    CorvaneAddressSearch command;
     std::vector<std::string> m_streets;
 };
 

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "DialogWorld.h"
+#include "CommandOnSource.h"
 #include "PgCluster.h"
 #include "PgTables.h"
 #include "command/CorvaneAddressSearch.h"
@@ -23,29 +23,9 @@ namespace {
 
 using ::testing::IsEmpty;
 
-class PgJourney : public ::testing::Test {
+class PgJourney : public CommandOnSource {
 protected:
-    void SetUp() override
-    {
-        host::setHostClasses(&m_classes);
-        CorvaneGIS_Public::ApplicationRef.reset();
-        command.ICommand_OnCreate(host::Ref<host::HostObject>(m_application));
-        world.configure("Parcels", "STNAME", "ADDNUM");
-        world.toolkit.clearRecords();
-        command.ICommand_OnClick();
-    }
-
-    void TearDown() override { world.host.installClasses(); }
-
-    frmMain& dialog() { return *CorvaneGIS_Public::SearchDialog; }
-
-    static int indexOf(const ui::ListBox& list, const std::string& text)
-    {
-        const auto& items = list.items();
-        const auto found = std::find(items.begin(), items.end(), text);
-        if (found == items.end()) ADD_FAILURE() << text << " not listed";
-        return static_cast<int>(found - items.begin());
-    }
+    PgJourney() : CommandOnSource(corvane::testing::townConnection()) {}
 
     Box zoomedTo(const std::string& clause)
     {
@@ -61,11 +41,6 @@ protected:
         return envelope.box();
     }
 
-    corvane::testing::DialogWorld world;
-    std::shared_ptr<GdalDocument> m_document = openDocument({corvane::testing::townConnection()});
-    host::Ref<GdalApplication> m_application = host::makeRef<GdalApplication>(m_document);
-    GdalHostClasses m_classes{m_application};
-    CorvaneAddressSearch command;
 };
 
 TEST_F(PgJourney, SearchingTheTownInTheDatabaseZoomsToTheParcel)
