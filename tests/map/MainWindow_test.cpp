@@ -33,16 +33,6 @@ namespace {
 const std::string kDemoTown = CORVANE_DEMO_TOWN;
 const std::string kCommandLibrary = CORVANE_COMMAND_LIBRARY;
 
-HostOptions optionsIn(const QTemporaryDir& dir)
-{
-    HostOptions options;
-    options.driveC = std::filesystem::path(dir.path().toStdString()) / "drive_c";
-    options.registryPath = dir.filePath(QStringLiteral("registry.reg")).toStdString();
-    options.interactive = false;
-    options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
-    return options;
-}
-
 // The parcel's envelope scaled by 1.2 about its centre, read with OGR.
 gdal::Box enlargedParcel(const std::string& street, const std::string& number)
 {
@@ -82,7 +72,7 @@ TEST(MapHost, SearchJourneyOnTheDemoTownEndsShowingTheParcelsEnlargedEnvelope)
     if (kCommandLibrary.empty() || !std::filesystem::exists(kDemoTown)) GTEST_SKIP() << "no command library or demo town";
     testing::ensureApplication();
     QTemporaryDir dir;
-    HostOptions options = optionsIn(dir);
+    HostOptions options = testing::optionsIn(dir);
     options.bundledCommand = kCommandLibrary;
     MainWindow window(options);
     window.resize(1024, 768);
@@ -207,7 +197,7 @@ TEST(MapHost, ACommandThatCannotBeLoadedIsReportedAndTheHostKeepsRunning)
 {
     testing::ensureApplication();
     QTemporaryDir dir;
-    const HostOptions options = optionsIn(dir);
+    const HostOptions options = testing::optionsIn(dir);
     QFile notALibrary(dir.filePath(QStringLiteral("broken.so")));
     ASSERT_TRUE(notALibrary.open(QIODevice::WriteOnly));
     notALibrary.write("not a shared library");
@@ -246,7 +236,7 @@ TEST(MapHost, ARegistrationLeftByAVanishedBuildIsReplacedByTheBundledLibrary)
     if (kCommandLibrary.empty()) GTEST_SKIP() << "no command library";
     testing::ensureApplication();
     QTemporaryDir dir;
-    HostOptions options = optionsIn(dir);
+    HostOptions options = testing::optionsIn(dir);
     installCommandLibrary(options.registryPath, kCommandLibrary);
     {
         com::Registry registry(options.registryPath);
@@ -272,7 +262,7 @@ TEST(MapHost, ABadEntryBesideTheFallbackIsReportedOnceNamingEntryAndFile)
     if (kCommandLibrary.empty()) GTEST_SKIP() << "no command library";
     testing::ensureApplication();
     QTemporaryDir dir;
-    HostOptions options = optionsIn(dir);
+    HostOptions options = testing::optionsIn(dir);
     const std::string text = dir.filePath(QStringLiteral("text.so")).toStdString();
     {
         QFile file(QString::fromStdString(text));

@@ -5,6 +5,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <filesystem>
+
+#include "MainWindow.h"
 #include "MapCanvas.h"
 
 namespace corvane::map::testing {
@@ -37,6 +40,16 @@ bool waitForPicture(MapCanvas& canvas)
     QTimer::singleShot(60'000, &loop, &QEventLoop::quit);
     loop.exec();
     return finished;
+}
+
+HostOptions optionsIn(const QTemporaryDir& dir)
+{
+    HostOptions options;
+    options.driveC = std::filesystem::path(dir.path().toStdString()) / "drive_c";
+    options.registryPath = dir.filePath(QStringLiteral("registry.reg")).toStdString();
+    options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
+    options.interactive = false;
+    return options;
 }
 
 } // namespace corvane::map::testing

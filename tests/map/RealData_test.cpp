@@ -43,13 +43,9 @@ std::string writeTown(const QTemporaryDir& dir, const Town& town)
     return path;
 }
 
-HostOptions optionsIn(const QTemporaryDir& dir)
+HostOptions optionsWithCommandIn(const QTemporaryDir& dir)
 {
-    HostOptions options;
-    options.driveC = std::filesystem::path(dir.path().toStdString()) / "drive_c";
-    options.registryPath = dir.filePath(QStringLiteral("registry.reg")).toStdString();
-    options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
-    options.interactive = false;
+    HostOptions options = testing::optionsIn(dir);
     options.bundledCommand = kCommandLibrary;
     return options;
 }
@@ -112,7 +108,7 @@ TEST_P(MapOnRealData, ThePickedParcelFillsTheViewMarkedAndLabelled)
     testing::ensureApplication();
     QTemporaryDir dir;
     const std::string town = writeTown(dir, GetParam());
-    MainWindow window(optionsIn(dir));
+    MainWindow window(optionsWithCommandIn(dir));
     window.resize(1024, 768);
     window.show();
     ASSERT_TRUE(window.openFiles({town}).isEmpty());
@@ -155,7 +151,7 @@ TEST(MapOnRealData, APointsZoomShowsThirtyMetresOfGroundAtSixtyNorth)
     testing::ensureApplication();
     QTemporaryDir dir;
     const std::string town = writeTown(dir, {"degrees-60N", {4326, 500000.0, 6650000.0}});
-    MainWindow window(optionsIn(dir));
+    MainWindow window(optionsWithCommandIn(dir));
     window.resize(800, 600);
     ASSERT_TRUE(window.openFiles({town}).isEmpty());
     gdal::GdalMap& map = *window.document()->map();
@@ -181,12 +177,12 @@ TEST(MapOnRealData, TownsInTwoSystemsDrawOnTopOfEachOtherAndBothZoomToTheSameGro
 
     gdal::Box metresAlone;
     {
-        MainWindow alone(optionsIn(dir));
+        MainWindow alone(optionsWithCommandIn(dir));
         alone.resize(1024, 768);
         ASSERT_TRUE(alone.openFiles({metres}).isEmpty());
         metresAlone = *alone.document()->map()->fullExtent();
     }
-    MainWindow window(optionsIn(dir));
+    MainWindow window(optionsWithCommandIn(dir));
     window.resize(1024, 768);
     window.show();
     ASSERT_TRUE(window.openFiles({metres, degrees}).isEmpty());
@@ -246,7 +242,7 @@ TEST(MapLayerPanel, MirrorsTheLayerTreeAndHidesWhatIsUnchecked)
     QTemporaryDir dir;
     const std::string metres = writeTown(dir, {"utm", {}});
     const std::string degrees = writeTown(dir, {"wgs84", {4326, 500000.0, 4500000.0}});
-    MainWindow window(optionsIn(dir));
+    MainWindow window(optionsWithCommandIn(dir));
     window.resize(1024, 768);
     ASSERT_TRUE(window.openFiles({metres, degrees}).isEmpty());
     QTreeWidget& tree = window.layerPanel().tree();
@@ -275,7 +271,7 @@ TEST(MapLayerPanel, MirrorsTheLayerTreeAndHidesWhatIsUnchecked)
     EXPECT_EQ(drawn(), before);
     degreesParcels->setCheckState(0, Qt::Unchecked);
     // Remembered for that file: a new window shows it hidden again.
-    MainWindow again(optionsIn(dir));
+    MainWindow again(optionsWithCommandIn(dir));
     ASSERT_TRUE(again.openFiles({metres, degrees}).isEmpty());
     EXPECT_EQ(again.layerPanel().tree().topLevelItem(1)->child(0)->checkState(0), Qt::Unchecked);
     EXPECT_EQ(again.layerPanel().tree().topLevelItem(0)->child(0)->checkState(0), Qt::Checked);
@@ -286,7 +282,7 @@ TEST(MapDesktop, AFileThatCannotBeReadIsNamedAndTheMapStaysAsItWas)
     testing::ensureApplication();
     QTemporaryDir dir;
     const std::string town = writeTown(dir, {"utm", {}});
-    MainWindow window(optionsIn(dir));
+    MainWindow window(optionsWithCommandIn(dir));
     ASSERT_TRUE(window.openFiles({town}).isEmpty());
     const auto map = window.document()->map();
     const QString title = window.windowTitle();
@@ -316,7 +312,7 @@ TEST(MapLayerPanel, ALayerWithoutACoordinateSystemSaysSo)
     ASSERT_TRUE(points.open(QIODevice::WriteOnly));
     points.write("X,Y,NAME\n10,20,peg A\n30,40,peg B\n");
     points.close();
-    MainWindow window(optionsIn(dir));
+    MainWindow window(optionsWithCommandIn(dir));
     ASSERT_TRUE(window.openFiles({csv.toStdString()}).isEmpty());
     QTreeWidgetItem* item = window.layerPanel().tree().topLevelItem(0);
     ASSERT_NE(item, nullptr);

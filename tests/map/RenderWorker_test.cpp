@@ -45,16 +45,6 @@ const Towns& towns()
     return *made;
 }
 
-HostOptions optionsIn(const QTemporaryDir& dir)
-{
-    HostOptions options;
-    options.driveC = std::filesystem::path(dir.path().toStdString()) / "drive_c";
-    options.registryPath = dir.filePath(QStringLiteral("registry.reg")).toStdString();
-    options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
-    options.interactive = false;
-    return options;
-}
-
 // A parcel's box enlarged as the command zooms to it.
 gdal::Box parcelWindow(const std::string& file, GIntBig fid)
 {
@@ -182,7 +172,7 @@ TEST(MapCanvasRendering, TheCommandsZoomDuringAFullRenderShowsTheZoomedPicture)
 {
     testing::ensureApplication();
     QTemporaryDir dir;
-    MainWindow window(optionsIn(dir));
+    MainWindow window(testing::optionsIn(dir));
     window.resize(800, 600);
     window.show();
     // Opening starts the full-extent picture (and the Shapefile's index);
@@ -213,7 +203,7 @@ TEST(MapCanvasRendering, ClosingTheWindowDuringARenderEndsCleanly)
     for (const std::string& file : {towns().shapefile, towns().geoPackage}) {
         QTemporaryDir dir;
         {
-            MainWindow window(optionsIn(dir));
+            MainWindow window(testing::optionsIn(dir));
             window.resize(800, 600);
             window.show();
             ASSERT_TRUE(window.openFiles({file}).isEmpty());
@@ -233,7 +223,7 @@ TEST(MapCanvasRendering, AFileThatBreaksOffIsReportedAndThePictureStillFinishes)
     const std::string folder = dir.filePath(QStringLiteral("town")).toStdString();
     towngen::writeTown({2000, 20, 1}, towngen::Format::Shapefile, folder);
     const std::string shp = folder + "/Parcels.shp";
-    MainWindow window(optionsIn(dir));
+    MainWindow window(testing::optionsIn(dir));
     window.resize(640, 480);
     window.show();
     ASSERT_TRUE(window.openFiles({shp}).isEmpty());
@@ -252,7 +242,7 @@ TEST(MapAutomation, AScreenshotWaitsForThePictureOfTheCurrentExtent)
 {
     testing::ensureApplication();
     QTemporaryDir dir;
-    MainWindow window(optionsIn(dir));
+    MainWindow window(testing::optionsIn(dir));
     window.resize(640, 480);
     window.show();
     const QString shot = dir.filePath(QStringLiteral("map.png"));
