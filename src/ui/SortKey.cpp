@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include <unicode/coll.h>
@@ -34,11 +35,16 @@ std::unique_ptr<icu::Collator> makeCollator()
 
 std::string listSortKey(std::string_view text)
 {
-    thread_local const std::unique_ptr<icu::Collator> collator = makeCollator();
-    thread_local std::vector<std::uint8_t> buffer(256);
+    // Shared and locked rather than one per thread: this code lives in a
+    // library the host loads and may unload, where per-thread storage with
+    // destructors pins the library and has crashed the leak checker at exit.
+    static std::mutex guard;
+    static const std::unique_ptr<icu::Collator> collator = makeCollator();
+    static std::vector<std::uint8_t> buffer(256);
     if (!collator) return std::string(text);  // no collation data at all: byte order
     const icu::UnicodeString unicode =
         icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
+    const std::lock_guard lock(guard);
     auto length = collator->getSortKey(unicode, buffer.data(), static_cast<std::int32_t>(buffer.size()));
     if (length > static_cast<std::int32_t>(buffer.size())) {
         buffer.resize(static_cast<std::size_t>(length));

@@ -1,7 +1,9 @@
 #include "QtApp.h"
 
 #include <QApplication>
+#include <QThreadPool>
 #include <QDir>
+#include <cstdlib>
 #include <memory>
 
 #include "ui/Toolkit.h"
@@ -13,7 +15,15 @@ Toolkit& useQtToolkit()
     static int argc = 1;
     static char name[] = "qt_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* created = new QApplication(argc, argv);
+        // The application is never destroyed, so Qt's pooled threads (image
+        // scaling and conversion) would still be alive when the leak checker
+        // stops the world at exit; under load its tracer has crashed on them.
+        // Handlers run in reverse order, so this one runs before that check.
+        std::atexit([] { QThreadPool::globalInstance()->waitForDone(); });
+        return created;
+    }();
     (void)app;
     static std::unique_ptr<Toolkit> toolkit;
     toolkit = std::make_unique<Toolkit>();
