@@ -10,6 +10,7 @@
 #include <qgsvectordataprovider.h>
 #include <qgsvectorlayer.h>
 #include <qgsvectorlayereditbuffer.h>
+#include <qgsvectorlayerfeatureiterator.h>
 
 namespace corvane::qgis {
 
@@ -80,38 +81,33 @@ std::unique_ptr<ValueGroups> ValueGroups::open(QgsVectorLayer& layer, int fieldI
     for (int attempt = 0; attempt < 2; ++attempt) {
         QgsVectorLayer* grouping = groupingLayer(layer, tableUri + sql, tableUri);
         if (grouping == nullptr) return nullptr;
-        auto groups = std::make_unique<ValueGroups>(grouping->getFeatures(request));
+        auto groups = std::make_unique<ValueGroups>(
+            std::make_unique<ValueGroupReader>(std::make_unique<QgsVectorLayerFeatureSource>(grouping), request));
         // The cursor has met a row, so no first group means the query
         // failed: a kept connection does not survive everything done to
         // its file since (a switch to WAL when the layer was edited), a
         // new one does.
         if (groups->readAhead()) return groups;
+        groups.reset();
         delete grouping;
     }
     return nullptr;
 }
 
-ValueGroups::ValueGroups(QgsFeatureIterator rows) : m_rows(std::move(rows)) {}
+ValueGroups::ValueGroups(std::unique_ptr<ValueGroupReader> reader) : m_reader(std::move(reader)) {}
 
-ValueGroups::~ValueGroups() { m_rows.close(); }
+ValueGroups::~ValueGroups() = default;
 
 bool ValueGroups::readAhead()
 {
-    m_ahead = read();
+    m_ahead = m_reader->next();
     return m_ahead.has_value();
 }
 
 std::optional<ValueGroup> ValueGroups::next()
 {
     if (m_ahead) return std::exchange(m_ahead, std::nullopt);
-    return read();
-}
-
-std::optional<ValueGroup> ValueGroups::read()
-{
-    QgsFeature row;
-    if (!m_rows.nextFeature(row)) return std::nullopt;
-    return ValueGroup{row.attribute(0), row.attribute(1).toLongLong()};
+    return m_reader->next();
 }
 
 std::vector<QgsFeatureId> idsHolding(QgsVectorLayer& layer, int fieldIndex, const QVariant& value, QgsFeatureId except)

@@ -16,16 +16,13 @@
 #include <vector>
 
 #include <qgsfeatureid.h>
-#include <qgsfeatureiterator.h>
+
+#include "qgis/ValueGroup.h"
+#include "qgis/ValueGroupReader.h"
 
 class QgsVectorLayer;
 
 namespace corvane::qgis {
-
-struct ValueGroup {
-    QVariant value;  // the text, or a null QVariant
-    qint64 rows = 0;
-};
 
 class ValueGroups {
 public:
@@ -34,7 +31,7 @@ public:
     // field that is not text, or a grouping query that fails to open.
     static std::unique_ptr<ValueGroups> open(QgsVectorLayer& layer, int fieldIndex);
 
-    explicit ValueGroups(QgsFeatureIterator rows);
+    explicit ValueGroups(std::unique_ptr<ValueGroupReader> reader);
     ~ValueGroups();
     ValueGroups(const ValueGroups&) = delete;
     ValueGroups& operator=(const ValueGroups&) = delete;
@@ -45,9 +42,7 @@ public:
     std::optional<ValueGroup> next();
 
 private:
-    std::optional<ValueGroup> read();
-
-    QgsFeatureIterator m_rows;
+    std::unique_ptr<ValueGroupReader> m_reader;
     std::optional<ValueGroup> m_ahead;
 };
 
