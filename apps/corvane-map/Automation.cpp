@@ -85,9 +85,7 @@ void Automation::run(const Step& step)
               << std::endl;
     QString problem;
     if (verb == QLatin1String("open")) {
-        std::vector<std::string> paths;
-        for (const QString& p : a.front().split(QLatin1Char(' '), Qt::SkipEmptyParts)) paths.push_back(p.toStdString());
-        problem = m_window.openFiles(paths);
+        problem = m_window.openFiles(splitNames(a.front().toStdString()));
     } else if (verb == QLatin1String("view")) {
         if (a.front() != QLatin1String("data") && a.front() != QLatin1String("layout"))
             problem = QStringLiteral("view takes data or layout");

@@ -1,5 +1,6 @@
 #include "AutomationScript.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace corvane::map {
@@ -82,6 +83,28 @@ std::vector<ScriptStep> readScript(std::string_view text)
         text.remove_prefix(end + 1);
     }
     return steps;
+}
+
+std::vector<std::string> splitNames(std::string_view text)
+{
+    std::vector<std::string> names;
+    std::size_t at = 0;
+    while (true) {
+        while (at < text.size() && isSpace(text[at])) ++at;
+        if (at == text.size()) return names;
+        std::size_t end = 0;
+        if (text[at] == '"') {
+            ++at;
+            end = std::min(text.find('"', at), text.size());
+            names.emplace_back(text.substr(at, end - at));
+            at = std::min(end + 1, text.size());
+        } else {
+            end = at;
+            while (end < text.size() && !isSpace(text[end])) ++end;
+            names.emplace_back(text.substr(at, end - at));
+            at = end;
+        }
+    }
 }
 
 } // namespace corvane::map

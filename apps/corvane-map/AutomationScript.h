@@ -23,4 +23,9 @@ struct ScriptStep {
 // lacks arguments. An empty result means a script with nothing to do.
 [[nodiscard]] std::vector<ScriptStep> readScript(std::string_view text);
 
+// The names of an `open` step: words between blanks, where a name in double
+// quotes keeps its blanks (a folder with a blank, a PG: connection string).
+// An unclosed quote runs to the end of the text.
+[[nodiscard]] std::vector<std::string> splitNames(std::string_view text);
+
 } // namespace corvane::map

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "Automation.h"
+#include "AutomationScript.h"
 
 namespace corvane::map {
 namespace {
@@ -27,6 +30,16 @@ TEST(MapAutomationScript, LastArgumentIsTheRestOfTheLine)
     EXPECT_EQ(steps[2].arguments, (QStringList{QStringLiteral("frmMain"), QStringLiteral("Text1"), QString()}));
     EXPECT_EQ(steps[3].arguments, (QStringList{QStringLiteral("frmConfig"), QStringLiteral("Command1")}));
     EXPECT_TRUE(steps[4].arguments.isEmpty());
+}
+
+TEST(MapAutomationScript, OpenNamesSplitAtBlanksUnlessQuoted)
+{
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(splitNames("a.gpkg  b.shp\t"), (Names{"a.gpkg", "b.shp"}));
+    EXPECT_EQ(splitNames(R"("/data/My Town/parcels.gpkg" b.shp)"), (Names{"/data/My Town/parcels.gpkg", "b.shp"}));
+    EXPECT_EQ(splitNames(R"("PG:dbname=town host=/tmp/pg" "")"), (Names{"PG:dbname=town host=/tmp/pg", ""}));
+    EXPECT_EQ(splitNames(R"(a "b c)"), (Names{"a", "b c"})) << "an unclosed quote runs to the end";
+    EXPECT_TRUE(splitNames("   ").empty());
 }
 
 TEST(MapAutomationScript, UnknownStepsAndMissingArgumentsNameTheLine)
