@@ -1,45 +1,15 @@
 #include "CommandBar.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QMenu>
-#include <QPixmap>
 #include <QToolBar>
 #include <exception>
 
-#include "com/BstrText.h"
 #include "com/ComServerLoader.h"
 #include "com/GuidText.h"
-#include "com/HostBridge.h"
 #include "com/Server.h"
-#include "qt/Assets.h"
-#include "ui/Assets.h"
 
 namespace corvane::map {
-
-namespace {
-
-QString stringProperty(ICommand& command, HRESULT (STDMETHODCALLTYPE ICommand::*getter)(BSTR*))
-{
-    BSTR text = nullptr;
-    if (FAILED((command.*getter)(&text))) return {};
-    const std::string utf8 = com::fromBstr(text);
-    SysFreeString(text);
-    return QString::fromStdString(utf8);
-}
-
-QIcon buttonIcon(ICommand& command)
-{
-    // The handle names the command's picture inside its own library; the
-    // same 16 x 16 image ships with the assets, which is what we can draw.
-    OLE_HANDLE handle = 0;
-    const bool hasPicture = SUCCEEDED(command.get_Bitmap(&handle)) && handle != 0;
-    const QPixmap picture = qt::assetPixmap(ui::assets::kButtonBitmap);
-    if (!hasPicture || picture.isNull()) return {};
-    return QIcon(picture);
-}
-
-} // namespace
 
 CommandBar::CommandBar(QToolBar& toolbar, QMenu& menu, host::Ref<host::HostObject> application)
     : m_toolbar(toolbar), m_menu(menu), m_application(std::move(application))
@@ -99,25 +69,7 @@ void CommandBar::add(com::ComPtr<ICommand> command)
 {
     if (!command) return;
     Loaded loaded;
-    loaded.info.name = stringProperty(*command.get(), &ICommand::get_Name);
-    loaded.info.caption = stringProperty(*command.get(), &ICommand::get_Caption);
-    loaded.info.tooltip = stringProperty(*command.get(), &ICommand::get_Tooltip);
-    loaded.info.message = stringProperty(*command.get(), &ICommand::get_Message);
-    loaded.info.category = stringProperty(*command.get(), &ICommand::get_Category);
-    VARIANT_BOOL enabled = VARIANT_TRUE;
-    if (FAILED(command->get_Enabled(&enabled))) enabled = VARIANT_TRUE;
-
-    const com::ComPtr<IDispatch> hook = com::wrapHostObject(m_application);
-    command->OnCreate(hook.get());
-
-    auto* action = new QAction(buttonIcon(*command.get()), loaded.info.caption, &m_toolbar);
-    action->setObjectName(loaded.info.name);
-    action->setToolTip(loaded.info.tooltip);
-    action->setStatusTip(loaded.info.message);
-    action->setWhatsThis(loaded.info.category);
-    action->setEnabled(enabled != VARIANT_FALSE);
-    ICommand* raw = command.get();
-    QObject::connect(action, &QAction::triggered, action, [raw] { raw->OnClick(); });
+    QAction* action = qt::makeCommandAction(*command.get(), m_application, &m_toolbar, loaded.info);
     m_toolbar.addAction(action);
     QMenu* category = nullptr;
     for (QAction* existing : m_menu.actions())

@@ -14,6 +14,7 @@
 #include "com/ComPtr.h"
 #include "com/ICommand.h"
 #include "host/Ref.h"
+#include "qt/CommandAction.h"
 
 class QAction;
 class QMenu;
@@ -25,9 +26,7 @@ class ComServerLoader;
 
 namespace corvane::map {
 
-struct CommandInfo {
-    QString name, caption, tooltip, message, category;
-};
+using CommandInfo = qt::CommandLook;
 
 class CommandBar {
 public:
